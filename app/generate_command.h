@@ -1,0 +1,29 @@
+// The generate command: from the typed length to the last writer call.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/user_dialogs.h"
+#include "plan/radix_plan.h"
+
+constexpr int32_t kMaxLength = 250000;
+constexpr int kLengthFieldSize = 20;  // 19 bytes and a terminator
+
+// Leading blanks (0x20, 0x09..0x0D), one optional sign, then ASCII digits up
+// to the first other byte; no digits gives 0. A digit run beyond the signed
+// 32-bit range saturates to +-2147483647 instead of wrapping, so its
+// magnitude can never slip under the length limit.
+int32_t parseLength(const char* text);
+
+// "%d　" for each factor in ascending order, the separator after the last one
+// too, in code page 932.
+std::string factorText(const RadixPlan& plan, int count);
+
+// Runs the command once for the text of the length box. Only the first 19
+// bytes of `typed` (up to a NUL) are read, whatever it holds.
+void onGenerate(std::string_view typed, UserDialogs& ui);
+
+// The one plan of the process, rewritten by every command.
+RadixPlan& currentPlan();

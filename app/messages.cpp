@@ -1,0 +1,14 @@
+// Compiled with -fexec-charset=CP932: the literals below are readable UTF-8
+// in the source and code page 932 bytes in the program.
+#include "app/messages.h"
+
+namespace msg {
+const char* const kLengthTooLarge = "データ長が250000を超えています。";
+const char* const kPrime = "素数です";
+const char* const kNeedComposite = "データ長には4以上の合成数を入力してください。";
+const char* const kIdeographicSpace = "　";
+const char* const kConfirmHead = "ソースファイル ";
+const char* const kConfirmTail = " を作成します。よろしいですか？";
+const char* const kConfirmCaption = "コードの生成";
+const char* const kOverwriteTail = "は存在します。上書きしますか？";
+}  // namespace msg

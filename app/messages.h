@@ -1,0 +1,13 @@
+// The command's texts for the user, as code page 932 bytes.
+#pragma once
+
+namespace msg {
+extern const char* const kLengthTooLarge;    // データ長が250000を超えています。
+extern const char* const kPrime;             // 素数です
+extern const char* const kNeedComposite;     // データ長には4以上の合成数を入力してください。
+extern const char* const kIdeographicSpace;  // the separator after every factor
+extern const char* const kConfirmHead;       // ソースファイル 
+extern const char* const kConfirmTail;       //  を作成します。よろしいですか？
+extern const char* const kConfirmCaption;    // コードの生成
+extern const char* const kOverwriteTail;     // は存在します。上書きしますか？
+}  // namespace msg

@@ -1,0 +1,17 @@
+// The second half of the generate command: name the file, ask, write.
+#pragma once
+
+#include <string>
+
+#include "app/user_dialogs.h"
+#include "plan/radix_plan.h"
+
+// "FFT" + N in decimal + ".cpp".
+std::string outputFileName(int32_t n);
+
+// True when the file can be opened for update; it is closed at once.
+bool fileExists(const char* name);
+
+// Asks for confirmation (and before overwriting), then runs the four
+// writers in order, each whatever the earlier ones did.
+void runOutputSequence(const RadixPlan& plan, UserDialogs& ui);

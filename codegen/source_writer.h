@@ -1,0 +1,35 @@
+// The only way the system touches files. The generated file is a byte
+// stream we control: files are opened in binary mode and every LF is
+// written as CR LF here, so the bytes are the same on every platform.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+
+class SourceWriter {
+public:
+    // mode is "w", "a" or "r+". Returns null when the file cannot be opened
+    // with the access that mode needs (a directory never opens).
+    static std::unique_ptr<SourceWriter> open(const char* name, const char* mode);
+
+    ~SourceWriter();
+    SourceWriter(const SourceWriter&) = delete;
+    SourceWriter& operator=(const SourceWriter&) = delete;
+
+    // 0 when every byte was accepted, -1 otherwise.
+    int writeText(const char* text);
+    // A fixed template line; the number of characters produced, or -1.
+    int writeTemplateLine(const char* tmpl);
+    // depth TABs (none for depth <= 0), then text.
+    int writeIndented(int depth, const char* text);
+    // Flushes and closes; 0 on success, -1 on failure. Further calls do nothing.
+    int close();
+
+    // True once any write or the close has failed.
+    bool failed() const { return failed_; }
+
+private:
+    explicit SourceWriter(std::FILE* file) : file_(file) {}
+    std::FILE* file_;
+    bool failed_ = false;
+};

@@ -1,0 +1,8 @@
+#include "codegen/write_report.h"
+
+#include "codegen/codegen_messages.h"
+
+void closeAndReport(SourceWriter& writer, UserDialogs& ui) {
+    writer.close();
+    if (writer.failed()) ui.showMessage(msg::kWriteFailed, "");
+}

@@ -1,0 +1,24 @@
+// Whether a stage's twiddle index can run past the N-entry table, so that
+// the generated code must reduce it modulo N. Every evaluation also writes
+// the diagnostic trace "h=%d  l=%d" of each term it adds.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "plan/radix_plan.h"
+
+// Receives each trace line, "\n" included. An empty sink drops the trace.
+using TraceSink = std::function<void(const std::string& line)>;
+
+// The sink starts out writing to standard output; front ends replace it.
+void setTraceSink(TraceSink sink);
+TraceSink stdoutTraceSink();
+
+// The largest value the twiddle index of stage h takes, in 64 bits: it
+// passes 2^31 for many accepted lengths (65542 is the smallest).
+int64_t wrapBound(const RadixPlan& plan, int h);
+
+bool stageWraps(const RadixPlan& plan, int h);
+bool anyStageWraps(const RadixPlan& plan);

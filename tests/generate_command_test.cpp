@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/generate_command.h"
+#include "test_support.h"
+
+namespace {
+
+TEST(ParseLength, ConversionRules) {
+    struct Case {
+        const char* text;
+        int32_t value;
+    };
+    const Case cases[] = {
+        {"12", 12},
+        {" 12", 12},
+        {"\t\n\v\f\r12", 12},
+        {"+12", 12},
+        {"-12", -12},
+        {"12abc", 12},
+        {"12;x", 12},
+        {"0012", 12},
+        {"", 0},
+        {"abc", 0},
+        {"+-12", 0},
+        {"- 12", 0},
+        {"\x81\x40" "12", 0},          // the ideographic space is not white space
+        {"\x82\x50\x82\x51", 0},       // full-width "12"
+        {"2147483647", 2147483647},
+        {"-2147483647", -2147483647},
+        {"2147483648", 2147483647},    // saturates instead of wrapping
+        {"-2147483648", -2147483647},
+        {"4294967308", 2147483647},    // would wrap to 12
+        {"99999999999999999999", 2147483647},
+    };
+    for (const auto& c : cases) EXPECT_EQ(parseLength(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(FactorText, IsCp932WithASeparatorAfterEveryFactor) {
+    RadixPlan plan;
+    const int count = factorise(plan, 12);
+    EXPECT_EQ(factorText(plan, count), std::string("2\x81\x40" "2\x81\x40" "3\x81\x40"));
+}
+
+struct Expect {
+    std::string typed;
+    std::vector<RecordingDialogs::Call> calls;
+};
+
+std::vector<RecordingDialogs::Call> runCommand(const std::string& typed) {
+    RecordingDialogs ui;
+    ui.defaultAnswer = false;  // decline the file: this half is about the factors
+    onGenerate(typed, ui);
+    return ui.calls;
+}
+
+RecordingDialogs::Call message(const char* utf8) { return {"message", cp932(utf8), ""}; }
+RecordingDialogs::Call factors(const char* utf8) { return {"factors", cp932(utf8), ""}; }
+RecordingDialogs::Call confirm(const char* name) {
+    return {"ask", cp932(std::string("ソースファイル ") + name + " を作成します。よろしいですか？"), cp932("コードの生成")};
+}
+
+TEST(OnGenerate, MessagesAndFactors) {
+    ScratchDir dir;
+    const auto tooLarge = message("データ長が250000を超えています。");
+    const auto prime = message("素数です");
+    const auto noLength = message("データ長には4以上の合成数を入力してください。");
+    const Expect cases[] = {
+        {"12", {factors("2　2　3　"), confirm("FFT12.cpp")}},
+        {" 12", {factors("2　2　3　"), confirm("FFT12.cpp")}},
+        {"-12", {factors("2　2　3　"), confirm("FFT12.cpp")}},
+        {"12abc", {factors("2　2　3　"), confirm("FFT12.cpp")}},
+        {"250000", {factors("2　2　2　2　5　5　5　5　5　5　"), confirm("FFT250000.cpp")}},
+        {"131072", {factors("2　2　2　2　2　2　2　2　2　2　2　2　2　2　2　2　2　"), confirm("FFT131072.cpp")}},
+        {"250001", {tooLarge}},
+        {"-300000", {tooLarge}},
+        {"4294967308", {tooLarge}},
+        {"-4294967308", {tooLarge}},
+        {"2147483648", {tooLarge}},
+        {"-2147483648", {tooLarge}},
+        {"249989", {prime}},
+        {"2", {prime}},
+        {"3", {prime}},
+        {"-7", {prime}},
+        {"", {noLength}},
+        {"0", {noLength}},
+        {"1", {noLength}},
+        {"-1", {noLength}},
+        {"abc", {noLength}},
+        {"\x82\x50\x82\x51", {noLength}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(runCommand(c.typed), c.calls) << '"' << c.typed << '"';
+    EXPECT_FALSE(pathExists("FFT12.cpp"));
+}
+
+TEST(OnGenerate, RefusedLengthLeavesTheFactorsAlone) {
+    ScratchDir dir;
+    RecordingDialogs ui;
+    ui.defaultAnswer = false;
+    onGenerate("12", ui);
+    onGenerate("7", ui);
+    ASSERT_EQ(ui.calls.size(), 3u);
+    EXPECT_EQ(ui.calls[0].op, "factors");
+    EXPECT_EQ(ui.calls[2], message("素数です"));
+}
+
+TEST(OnGenerate, WritersGetTheDecimalFormOfN) {
+    ScratchDir dir;
+    for (const char* typed : {" 12", "+12", "12abc", "-12", "0012", "12;x"}) {
+        RecordingDialogs ui;
+        ui.defaultAnswer = false;
+        onGenerate(typed, ui);
+        EXPECT_EQ(currentPlan().length, 12) << typed;
+        EXPECT_EQ(currentPlan().lengthText, "12") << typed;
+    }
+}
+
+TEST(OnGenerate, ReadsAtMostNineteenBytes) {
+    ScratchDir dir;
+    // Twenty digits whose first nineteen are 0000000000000000012.
+    const std::string typed = "00000000000000000120";
+    RecordingDialogs ui;
+    ui.defaultAnswer = false;
+    onGenerate(typed, ui);
+    EXPECT_EQ(currentPlan().length, 12);
+    // A view without a terminator is not read past its end.
+    const char bytes[3] = {'1', '2', '0'};
+    onGenerate(std::string_view(bytes, 2), ui);
+    EXPECT_EQ(currentPlan().length, 12);
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "plan/stage_wraps.h"
+
+std::string cp932(const std::string& utf8) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    if (cd == iconv_t(-1)) throw std::runtime_error("iconv has no CP932");
+    std::string in = utf8, out(utf8.size() * 2 + 8, '\0');
+    char* src = in.data();
+    char* dst = out.data();
+    size_t srcLeft = in.size(), dstLeft = out.size();
+    const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    iconv_close(cd);
+    if (r == size_t(-1)) throw std::runtime_error("not convertible to CP932: " + utf8);
+    out.resize(out.size() - dstLeft);
+    return out;
+}
+
+ScratchDir::ScratchDir() {
+    char tmpl[] = "/tmp/kalvorin-test-XXXXXX";
+    path_ = mkdtemp(tmpl);
+    previous_ = std::filesystem::current_path().string();
+    std::filesystem::current_path(path_);
+}
+
+ScratchDir::~ScratchDir() {
+    std::filesystem::current_path(previous_);
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool pathExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found;
+}
+
+std::vector<std::string> crlfLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t pos; (pos = bytes.find("\r\n", start)) != std::string::npos; start = pos + 2)
+        lines.push_back(bytes.substr(start, pos - start));
+    EXPECT_EQ(start, bytes.size()) << "bytes after the last CR LF";
+    for (const auto& line : lines) EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+    return lines;
+}
+
+TraceCapture::TraceCapture() {
+    setTraceSink([this](const std::string& line) { lines.push_back(line); });
+}
+
+TraceCapture::~TraceCapture() { setTraceSink(nullptr); }
+
+namespace {
+// The trace is silent in the tests unless a test captures it.
+const bool traceSilenced = (setTraceSink(nullptr), true);
+}  // namespace
+
+std::string fileBytes(const std::string& utf8) {
+    std::string out;
+    for (char c : cp932(utf8)) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}

@@ -1,0 +1,63 @@
+// Helpers shared by the tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/user_dialogs.h"
+
+// The code page 932 bytes of a UTF-8 text, converted at run time with iconv,
+// independently of how the program's own texts were compiled.
+std::string cp932(const std::string& utf8);
+
+// A fake UserDialogs that records every call and answers from a script
+// (Yes when the script runs out, unless told otherwise).
+struct RecordingDialogs : UserDialogs {
+    struct Call {
+        std::string op, text, caption;
+        bool operator==(const Call& o) const { return op == o.op && text == o.text && caption == o.caption; }
+    };
+    std::vector<Call> calls;
+    std::vector<bool> answers;
+    bool defaultAnswer = true;
+
+    void showMessage(const char* text, const char* caption) override { calls.push_back({"message", text, caption}); }
+    bool askYesNo(const char* text, const char* caption) override {
+        calls.push_back({"ask", text, caption});
+        if (answers.empty()) return defaultAnswer;
+        bool a = answers.front();
+        answers.erase(answers.begin());
+        return a;
+    }
+    void showFactors(const char* text) override { calls.push_back({"factors", text, ""}); }
+};
+
+// A fresh empty directory that the test works in; removed with its content
+// when the object goes, and the previous working directory restored.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_, previous_;
+};
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+bool pathExists(const std::string& path);
+
+// Splits file bytes into lines at CR LF; fails the test on a bare LF or CR.
+std::vector<std::string> crlfLines(const std::string& bytes);
+
+// Captures the diagnostic trace while alive.
+class TraceCapture {
+public:
+    TraceCapture();
+    ~TraceCapture();
+    std::vector<std::string> lines;
+};
+
+// The file form of a text: UTF-8 converted to code page 932, LF to CR LF.
+std::string fileBytes(const std::string& utf8);
