@@ -12,3 +12,10 @@ const char* const kConfirmTail = " を作成します。よろしいですか？
 const char* const kConfirmCaption = "コードの生成";
 const char* const kOverwriteTail = "は存在します。上書きしますか？";
 }  // namespace msg
+
+namespace msg {
+const char* const kLengthPrompt = "データ長の入力: ";
+const char* const kFactorsLabel = "素因数分解の結果: ";
+const char* const kYes = "はい";
+const char* const kNo = "いいえ";
+}  // namespace msg

@@ -11,3 +11,11 @@ extern const char* const kConfirmTail;       //  を作成します。よろし�
 extern const char* const kConfirmCaption;    // コードの生成
 extern const char* const kOverwriteTail;     // は存在します。上書きしますか？
 }  // namespace msg
+
+// Texts of the command-line program.
+namespace msg {
+extern const char* const kLengthPrompt;  // データ長の入力: 
+extern const char* const kFactorsLabel;  // 素因数分解の結果: 
+extern const char* const kYes;           // はい
+extern const char* const kNo;            // いいえ
+}  // namespace msg

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "process_runner.h"
+#include "test_support.h"
+
+namespace {
+
+const std::string kProgram = KALVORIN_PROGRAM;
+const std::string kFactors12 = "素因数分解の結果: 2　2　3　\n";
+
+std::vector<std::string> args(std::initializer_list<std::string> rest) {
+    std::vector<std::string> v = {kProgram};
+    v.insert(v.end(), rest);
+    return v;
+}
+
+std::string golden12() { return readFile(KALVORIN_TEST_DATA "/FFT12.cpp"); }
+
+TEST(Cli, LengthsAsArguments) {
+    struct Case {
+        std::vector<std::string> argv;
+        int status;
+        std::string out;
+        std::string errHas;
+        std::vector<std::string> files;
+    };
+    const Case cases[] = {
+        {args({"--yes", "12"}), 0, kFactors12, "", {"FFT12.cpp"}},
+        {args({"-y", " 12"}), 0, kFactors12, "", {"FFT12.cpp"}},
+        {args({"-y", "12abc"}), 0, kFactors12, "", {"FFT12.cpp"}},
+        {args({"-y", "-12"}), 0, kFactors12, "", {"FFT12.cpp"}},
+        {args({"-y", "250000"}), 0, "素因数分解の結果: 2　2　2　2　5　5　5　5　5　5　\n", "", {"FFT250000.cpp"}},
+        {args({"-y", "7"}), 1, "", "素数です\n", {}},
+        {args({"-y", "250001"}), 1, "", "データ長が250000を超えています。\n", {}},
+        {args({"-y", ""}), 1, "", "データ長には4以上の合成数を入力してください。\n", {}},
+        {args({"-y", "12", "7"}), 1, kFactors12, "素数です\n", {"FFT12.cpp"}},
+        {args({"12"}), 1, kFactors12, "pass --yes", {}},
+        {args({"--bogus", "12"}), 2, "", "unknown option '--bogus'", {}},
+        {args({"-y", "12345678901234567890"}), 2, "", "longer than 19 bytes", {}},
+        {args({"-C"}), 2, "", "needs a directory", {}},
+    };
+    for (const auto& c : cases) {
+        ScratchDir dir;
+        const std::string line = c.argv.size() > 1 ? c.argv[1] + " " + c.argv.back() : "";
+        SCOPED_TRACE(line);
+        const ProcessResult r = runProcess(c.argv);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_NE(r.err.find(c.errHas), std::string::npos) << r.err;
+        std::vector<std::string> files;
+        for (const auto& e : std::filesystem::directory_iterator(".")) files.push_back(e.path().filename());
+        EXPECT_EQ(files, c.files);
+        if (c.files == std::vector<std::string>{"FFT12.cpp"}) {
+            EXPECT_EQ(readFile("FFT12.cpp"), golden12());
+        }
+    }
+}
+
+TEST(Cli, LengthsFromStandardInput) {
+    ScratchDir dir;
+    const ProcessResult r = runProcess(args({"--yes"}), "12\n60\r\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFile("FFT12.cpp"), golden12());
+    EXPECT_TRUE(pathExists("FFT60.cpp"));
+    EXPECT_EQ(r.err, "");  // no prompt without a terminal
+
+    const ProcessResult tooLong = runProcess(args({"--yes"}), "00000000000000000004\n4");
+    EXPECT_EQ(tooLong.status, 1);
+    EXPECT_NE(tooLong.err.find("longer than 19 bytes"), std::string::npos);
+    EXPECT_TRUE(pathExists("FFT4.cpp"));  // the last line needs no line end
+}
+
+TEST(Cli, TraceForTwelve) {
+    ScratchDir dir;
+    const ProcessResult r = runProcess(args({"--yes", "--trace", "12"}));
+    const std::string s0 = "h=0  l=0\n", s1 = "h=1  l=1\nh=1  l=0\n", s2 = "h=2  l=2\nh=2  l=1\nh=2  l=0\n";
+    const std::string oneFunction = s0 + s1 + s2 + s0 + s0 + s1 + s1 + s2 + s2;
+    EXPECT_EQ(r.out, kFactors12 + oneFunction + oneFunction + oneFunction);
+}
+
+TEST(Cli, DirectoryOption) {
+    ScratchDir dir;
+    std::filesystem::create_directory("out");
+    EXPECT_EQ(runProcess(args({"-y", "-C", "out", "12"})).status, 0);
+    EXPECT_EQ(runProcess(args({"-y", "--directory=out", "4"})).status, 0);
+    EXPECT_EQ(readFile("out/FFT12.cpp"), golden12());
+    EXPECT_TRUE(pathExists("out/FFT4.cpp"));
+
+    writeFile("plain", "x");
+    const ProcessResult r = runProcess(args({"-y", "-C", "plain", "12"}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot work in 'plain'"), std::string::npos) << r.err;
+}
+
+TEST(Cli, UnopenableFileGivesFourReports) {
+    ScratchDir dir;
+    std::filesystem::create_directory("FFT12.cpp");
+    const ProcessResult r = runProcess(args({"-y", "12"}));
+    EXPECT_EQ(r.status, 1);
+    const std::string transform = "ファイルがオープンに失敗しました。\nシステムに問題があります。\n";
+    EXPECT_EQ(r.err, "ファイルのオープンに失敗しました。\n" + transform + transform + transform);
+    EXPECT_TRUE(std::filesystem::is_empty("FFT12.cpp"));
+}
+
+TEST(Cli, AnswersTypedAtTheTerminal) {
+    struct Case {
+        const char* typed;
+        bool present;
+        int status;
+        bool written;
+    };
+    const Case cases[] = {
+        {"y\n", false, 0, true},
+        {"はい\n", false, 0, true},
+        {"maybe\nyes\n", false, 0, true},
+        {"n\n", false, 1, false},
+        {"y\nn\n", true, 1, false},     // overwrite declined: the old file stays
+        {"y\nいいえ\n", true, 1, false},
+        {"y\ny\n", true, 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ScratchDir dir;
+        if (c.present) writeFile("FFT12.cpp", "old");
+        const ProcessResult r = runOnTerminal(args({"12"}), c.typed);
+        EXPECT_EQ(r.status, c.status) << r.out;
+        EXPECT_NE(r.out.find("ソースファイル FFT12.cpp を作成します。よろしいですか？"), std::string::npos);
+        EXPECT_EQ(r.out.find("上書きしますか") != std::string::npos, c.present);
+        if (c.written)
+            EXPECT_EQ(readFile("FFT12.cpp"), golden12());
+        else if (c.present)
+            EXPECT_EQ(readFile("FFT12.cpp"), "old");
+        else
+            EXPECT_FALSE(pathExists("FFT12.cpp"));
+    }
+}
+
+TEST(Cli, PromptsForLengthsOnATerminal) {
+    ScratchDir dir;
+    const ProcessResult r = runOnTerminal(args({"--yes"}), "12\n\x04");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("データ長の入力: "), std::string::npos);
+    EXPECT_EQ(readFile("FFT12.cpp"), golden12());
+}
+
+TEST(Cli, HelpAndVersion) {
+    const ProcessResult help = runProcess(args({"--help"}));
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: kalvorin"), std::string::npos);
+    const ProcessResult version = runProcess(args({"--version"}));
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "kalvorin 1.0.0\n");
+}
+
+}  // namespace
