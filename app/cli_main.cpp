@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -15,9 +16,23 @@
 
 namespace {
 
+// The generated index arithmetic is done in long. Where long has 32 bits
+// (Windows) a twiddle index above 2147483647 overflows and the transforms
+// come out wrong, while the file compiles cleanly; only we can tell.
+void warnIfLongIsTooNarrow(const RadixPlan& plan) {
+    const int64_t largest = largestTwiddleIndex(plan);
+    if (largest <= INT32_MAX) return;
+    std::fprintf(stderr,
+                 "kalvorin: warning: FFT%d.cpp computes twiddle indices up to %lld in long, "
+                 "which overflows where long has 32 bits (Windows); use it only where long has 64 bits\n",
+                 int(plan.length), static_cast<long long>(largest));
+}
+
 bool runOne(const std::string& length, TerminalDialogs& ui) {
     ui.beginCommand();
     onGenerate(length, ui);
+    // ok() means the file was written, so the plan is this length's.
+    if (ui.ok()) warnIfLongIsTooNarrow(currentPlan());
     return ui.ok();
 }
 
