@@ -62,10 +62,7 @@ bool runFromInput(TerminalDialogs& ui) {
     return allOk;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "");
+int run(int argc, char** argv) {
     CliOptions options;
     const std::string error = parseCliOptions(argc, argv, options);
     if (!error.empty()) {
@@ -93,4 +90,19 @@ int main(int argc, char** argv) {
     else
         for (const auto& length : options.lengths) allOk = runOne(length, ui) && allOk;
     return allOk ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    const int status = run(argc, argv);
+    // The factors, the trace and the help are output as much as the file is:
+    // if they were lost (a full disk under a redirection, say), the run did
+    // not succeed, whatever became of the file.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fputs("kalvorin: write error on standard output\n", stderr);
+        return status == 0 ? 1 : status;
+    }
+    return status;
 }
