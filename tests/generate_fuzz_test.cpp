@@ -50,13 +50,13 @@ private:
     }
 
     std::string number() {
-        static const int32_t special[] = {4, 6, 12, 60, 1024, 65536, 65542, 131072, 196608, 249982, 250000};
+        static const int32_t notable[] = {4, 6, 12, 60, 1024, 65536, 65542, 131072, 196608, 249982, 250000};
         switch (below(12)) {
             case 0: case 1: case 2: case 3: case 4:
                 // A small pool, so the reference files are mostly reused.
                 return std::to_string(4 + below(400));
             case 5: case 6:
-                return std::to_string(special[below(sizeof special / sizeof special[0])]);
+                return std::to_string(notable[below(sizeof notable / sizeof notable[0])]);
             case 7:
                 return std::to_string(composite());
             case 8: {
