@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -15,9 +16,23 @@
 
 namespace {
 
+// The generated index arithmetic is done in long. Where long has 32 bits
+// (Windows) a twiddle index above 2147483647 overflows and the transforms
+// come out wrong, while the file compiles cleanly; only we can tell.
+void warnIfLongIsTooNarrow(const RadixPlan& plan) {
+    const int64_t largest = largestTwiddleIndex(plan);
+    if (largest <= INT32_MAX) return;
+    std::fprintf(stderr,
+                 "kalvorin: warning: FFT%d.cpp computes twiddle indices up to %lld in long, "
+                 "which overflows where long has 32 bits (Windows); use it only where long has 64 bits\n",
+                 int(plan.length), static_cast<long long>(largest));
+}
+
 bool runOne(const std::string& length, TerminalDialogs& ui) {
     ui.beginCommand();
     onGenerate(length, ui);
+    // ok() means the file was written, so the plan is this length's.
+    if (ui.ok()) warnIfLongIsTooNarrow(currentPlan());
     return ui.ok();
 }
 
@@ -47,10 +62,7 @@ bool runFromInput(TerminalDialogs& ui) {
     return allOk;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "");
+int run(int argc, char** argv) {
     CliOptions options;
     const std::string error = parseCliOptions(argc, argv, options);
     if (!error.empty()) {
@@ -78,4 +90,19 @@ int main(int argc, char** argv) {
     else
         for (const auto& length : options.lengths) allOk = runOne(length, ui) && allOk;
     return allOk ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    const int status = run(argc, argv);
+    // The factors, the trace and the help are output as much as the file is:
+    // if they were lost (a full disk under a redirection, say), the run did
+    // not succeed, whatever became of the file.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fputs("kalvorin: write error on standard output\n", stderr);
+        return status == 0 ? 1 : status;
+    }
+    return status;
 }

@@ -42,8 +42,11 @@ RadixPlan& currentPlan() {
 
 void onGenerate(std::string_view typed, UserDialogs& ui) {
     char field[kLengthFieldSize] = {};
-    const size_t len = strnlen(typed.data(), std::min(typed.size(), size_t(kLengthFieldSize - 1)));
-    std::memcpy(field, typed.data(), len);
+    // An empty view may have no bytes behind it at all (a null data
+    // pointer), which strnlen and memcpy must never be handed.
+    std::string_view box = typed.substr(0, kLengthFieldSize - 1);
+    box = box.substr(0, box.find('\0'));
+    std::copy(box.begin(), box.end(), field);
 
     RadixPlan& plan = currentPlan();
     const int32_t value = parseLength(field);

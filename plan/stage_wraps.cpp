@@ -1,5 +1,6 @@
 #include "plan/stage_wraps.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -47,6 +48,12 @@ TraceSink stdoutTraceSink() {
 }
 
 int64_t wrapBound(const RadixPlan& plan, int h) { return bound(plan, h, false); }
+
+int64_t largestTwiddleIndex(const RadixPlan& plan) {
+    int64_t largest = 0;
+    for (int s = 0; s < plan.stageCount; ++s) largest = std::max(largest, bound(plan, s, false));
+    return largest;
+}
 
 bool stageWraps(const RadixPlan& plan, int h) { return bound(plan, h, true) > plan.length; }
 

@@ -20,5 +20,9 @@ TraceSink stdoutTraceSink();
 // passes 2^31 for many accepted lengths (65542 is the smallest).
 int64_t wrapBound(const RadixPlan& plan, int h);
 
+// The largest twiddle index over all stages, which the generated code
+// computes in long: above 2147483647 it overflows where long has 32 bits.
+int64_t largestTwiddleIndex(const RadixPlan& plan);
+
 bool stageWraps(const RadixPlan& plan, int h);
 bool anyStageWraps(const RadixPlan& plan);
