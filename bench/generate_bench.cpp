@@ -12,6 +12,7 @@
 #include "app/generate_command.h"
 #include "plan/radix_plan.h"
 #include "plan/stage_wraps.h"
+#include "tests/trial_division.h"
 
 namespace {
 
@@ -53,6 +54,17 @@ void BM_Factorise(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Factorise)->Apply(lengths)->Unit(benchmark::kMicrosecond);
+
+// The factorisation as first written, for comparison.
+void BM_TrialDivision(benchmark::State& state) {
+    const int32_t n = int32_t(state.range(0));
+    RadixPlan plan;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(trialDivisionFactorise(plan, n));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_TrialDivision)->Apply(lengths)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
