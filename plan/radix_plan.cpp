@@ -13,9 +13,10 @@ int factorise(RadixPlan& plan, int32_t n) {
     if (n <= 2) return 0;
     int count = 0;
     int32_t a = n;
-    // Divisors are tried only below N, so a prime N yields no factor at
-    // all: that empty list is how a prime length is refused.
-    for (int32_t i = 2; i < n;) {
+    // Divisors only need trying up to the square root of what is left (a / i
+    // rather than i * i, which overflows near 2^31); the cofactor left over
+    // is then a prime.
+    for (int32_t i = 2; i <= a / i;) {
         if (a % i != 0) {
             ++i;
         } else {
@@ -23,6 +24,9 @@ int factorise(RadixPlan& plan, int32_t n) {
             a /= i;
         }
     }
+    // A prime N yields no factor at all, not even itself: that empty list
+    // is how a prime length is refused.
+    if (a > 1 && a < n) plan.factors[count++] = a;
     return count;
 }
 

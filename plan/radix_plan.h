@@ -33,8 +33,9 @@ struct LoopNames {
     static const char* const j[kCount];
 };
 
-// Trial division. Returns the number of prime factors written to
-// plan.factors; 0 for N <= 2, for negative N and for every prime N.
+// Trial division up to the square root. Returns the number of prime factors
+// written to plan.factors; 0 for N <= 2, for negative N and for every prime
+// N, and then plan.factors is left as it was.
 int factorise(RadixPlan& plan, int32_t n);
 
 // Fills the stage tables from the first `count` factors (count >= 1).
