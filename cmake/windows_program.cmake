@@ -30,3 +30,5 @@ if(KALVORIN_GUI_DRIVER)
   target_link_options(gui_driver PRIVATE -static -static-libgcc -static-libstdc++)
   set_target_properties(gui_driver PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()
+
+install(TARGETS kalvorin RUNTIME DESTINATION .)

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev)
+packages=(cmake g++ make libgtest-dev libbenchmark-dev unzip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -19,6 +19,8 @@ echo "== native build and tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j2
 ctest --test-dir build -j2 --output-on-failure
+(cd build && cpack -G DEB >/dev/null && dpkg-deb -c kalvorin_*.deb >package-contents.txt &&
+  grep -q '/usr/bin/kalvorin$' package-contents.txt && grep -q 'man1/kalvorin.1.gz$' package-contents.txt)
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKALVORIN_SANITIZE=ON
@@ -31,4 +33,6 @@ cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 cmake --build build-win -j2
 cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake
 cmake --build build-win32 -j2
+(cd build-win && cpack -G ZIP >/dev/null && unzip -l kalvorin-*.zip >package-contents.txt &&
+  grep -q 'kalvorin.exe$' package-contents.txt)
 tests/wine/run.sh build-win
