@@ -5,13 +5,6 @@
 
 namespace {
 
-RadixPlan planFor(int32_t n) {
-    RadixPlan plan;
-    plan.length = n;
-    completePlan(plan, factorise(plan, n));
-    return plan;
-}
-
 TEST(Expressions, OperandLinesAndTwiddleIndices) {
     struct Case {
         int32_t n;

@@ -13,13 +13,6 @@
 
 namespace {
 
-RadixPlan planFor(int32_t n) {
-    RadixPlan plan;
-    plan.length = n;
-    completePlan(plan, factorise(plan, n));
-    return plan;
-}
-
 TEST(LargestTwiddleIndex, OfKnownPlans) {
     struct Case {
         int32_t n;

@@ -11,14 +11,6 @@ namespace {
 std::vector<int32_t> head(const std::array<int32_t, kMaxFactors>& a, int n) { return {a.begin(), a.begin() + n}; }
 std::vector<int32_t> head(const std::array<int32_t, kMaxStages>& a, int n) { return {a.begin(), a.begin() + n}; }
 
-RadixPlan planFor(int32_t n) {
-    RadixPlan plan;
-    plan.length = n;
-    const int count = factorise(plan, n);
-    if (count) completePlan(plan, count);
-    return plan;
-}
-
 TEST(Factorise, RefusesPrimesAndLengthsBelowFourWithoutTouchingFactors) {
     for (int32_t n : {INT32_MIN, -12, -1, 0, 1, 2, 3, 5, 7, 97, 32771, 249989}) {
         RadixPlan plan;

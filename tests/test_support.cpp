@@ -83,3 +83,12 @@ std::string fileBytes(const std::string& utf8) {
     }
     return out;
 }
+
+RadixPlan planFor(int32_t n) {
+    RadixPlan plan;
+    plan.length = n;
+    plan.lengthText = std::to_string(n);
+    const int count = factorise(plan, n);
+    if (count) completePlan(plan, count);
+    return plan;
+}

@@ -61,3 +61,9 @@ public:
 
 // The file form of a text: UTF-8 converted to code page 932, LF to CR LF.
 std::string fileBytes(const std::string& utf8);
+
+#include "plan/radix_plan.h"
+
+// The completed plan of a composite length, with the decimal text the
+// command would store; for a refused length only length and text are set.
+RadixPlan planFor(int32_t n);

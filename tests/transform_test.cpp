@@ -11,14 +11,6 @@ namespace {
 
 using Listing = std::vector<std::pair<int, std::string>>;  // TABs, rest of line (UTF-8)
 
-RadixPlan planFor(int32_t n) {
-    RadixPlan plan;
-    plan.length = n;
-    plan.lengthText = std::to_string(n);
-    completePlan(plan, factorise(plan, n));
-    return plan;
-}
-
 std::vector<std::string> emitted(int32_t n, TransformKind kind) {
     ScratchDir dir;
     RecordingDialogs ui;
