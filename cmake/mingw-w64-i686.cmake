@@ -1,15 +1,4 @@
-# Cross build of the Windows program with Debian's MinGW-w64 toolchain for
-# i686. The win32-threads compilers are preferred: the program has one
-# thread and needs no winpthread DLL.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build of the Windows program with Debian's MinGW-w64 toolchain for i686.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(KALVORIN_MINGW_TRIPLE i686-w64-mingw32)
-find_program(CMAKE_CXX_COMPILER NAMES ${KALVORIN_MINGW_TRIPLE}-g++-win32 ${KALVORIN_MINGW_TRIPLE}-g++ REQUIRED)
-find_program(CMAKE_RC_COMPILER NAMES ${KALVORIN_MINGW_TRIPLE}-windres REQUIRED)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${KALVORIN_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
