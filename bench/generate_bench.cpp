@@ -45,26 +45,19 @@ void BM_Generate(benchmark::State& state) {
 }
 BENCHMARK(BM_Generate)->Apply(lengths)->Unit(benchmark::kMicrosecond);
 
-void BM_Factorise(benchmark::State& state) {
+// factorise, and the trial division it replaced, for comparison.
+void BM_Factorisation(benchmark::State& state, int (*factor)(RadixPlan&, int32_t)) {
     const int32_t n = int32_t(state.range(0));
     RadixPlan plan;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(factorise(plan, n));
+        benchmark::DoNotOptimize(factor(plan, n));
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_Factorise)->Apply(lengths)->Unit(benchmark::kMicrosecond);
-
-// The factorisation as first written, for comparison.
-void BM_TrialDivision(benchmark::State& state) {
-    const int32_t n = int32_t(state.range(0));
-    RadixPlan plan;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(trialDivisionFactorise(plan, n));
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(BM_TrialDivision)->Apply(lengths)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Factorisation, factorise, factorise)->Apply(lengths)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Factorisation, trial_division, trialDivisionFactorise)
+    ->Apply(lengths)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -128,12 +128,7 @@ TEST(Cli, AnswersTypedAtTheTerminal) {
         EXPECT_EQ(r.status, c.status) << r.out;
         EXPECT_NE(r.out.find("ソースファイル FFT12.cpp を作成します。よろしいですか？"), std::string::npos);
         EXPECT_EQ(r.out.find("上書きしますか") != std::string::npos, c.present);
-        if (c.written)
-            EXPECT_EQ(readFile("FFT12.cpp"), golden12());
-        else if (c.present)
-            EXPECT_EQ(readFile("FFT12.cpp"), "old");
-        else
-            EXPECT_FALSE(pathExists("FFT12.cpp"));
+        expectFft12(c.written, c.present, "old");
     }
 }
 

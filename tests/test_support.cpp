@@ -92,3 +92,12 @@ RadixPlan planFor(int32_t n) {
     if (count) completePlan(plan, count);
     return plan;
 }
+
+void expectFft12(bool written, bool present, const std::string& previous) {
+    if (written)
+        EXPECT_EQ(readFile("FFT12.cpp"), readFile(KALVORIN_TEST_DATA "/FFT12.cpp"));
+    else if (present)
+        EXPECT_EQ(readFile("FFT12.cpp"), previous);
+    else
+        EXPECT_FALSE(pathExists("FFT12.cpp"));
+}

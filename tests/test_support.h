@@ -67,3 +67,8 @@ std::string fileBytes(const std::string& utf8);
 // The completed plan of a composite length, with the decimal text the
 // command would store; for a refused length only length and text are set.
 RadixPlan planFor(int32_t n);
+
+// After a command for 12 in the current directory: FFT12.cpp is the golden
+// file when written, else still holds `previous` when it was there before,
+// else is absent.
+void expectFft12(bool written, bool present, const std::string& previous);
