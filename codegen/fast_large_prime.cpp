@@ -1,0 +1,398 @@
+#include "codegen/fast_large_prime.h"
+
+#include <cstring>
+#include <string>
+
+#include "codegen/source_writer.h"
+
+namespace {
+
+// The smallest prime done by the convolution. Measured over about 100000
+// points (N/p groups of one call, the work prepared once): the convolution
+// and the direct butterfly break even near p = 61 with -O2 and p = 53 with
+// -O3 -march=native; at 101 the convolution takes 0.7 and 0.45 of the
+// direct time. The margin leaves room for a direct butterfly faster than
+// the one measured.
+constexpr int32_t kConvolutionThreshold = 100;
+
+bool isPrime(int32_t n) {
+    if (n < 2) return false;
+    for (int32_t d = 2; d <= n / d; ++d)
+        if (n % d == 0) return false;
+    return true;
+}
+
+// The transform length the generated kv_conv_length picks for p.
+int64_t convolutionLength(int32_t p) {
+    int64_t n = 16;
+    while (n < 2 * int64_t(p) - 1) n *= 2;
+    return 3 * n / 4 >= 2 * int64_t(p) - 1 ? 3 * n / 4 : n;
+}
+
+// The generated code with REAL for the scalar type and $ where a literal
+// takes the f suffix of single precision.
+const char kSupport[] = R"KV(/* Large prime radices by Bluestein's algorithm. With h = (p+1)/2, the
+   inverse of 2 mod p, j*k = h*(j*j + k*k - (k-j)*(k-j)) mod p, so that
+   X_k = w_k * sum_j (x_j*w_j) * conj(w_(k-j)) with the chirp w_j = W_p^(h*j*j):
+   one convolution, done by transforms of a length n >= 2p - 1 that is 2^k
+   or 3*2^k, about 4n log n operations instead of the p*p of a direct
+   butterfly. Rader's algorithm would need a cyclic convolution of length
+   p - 1, which has to be padded to the same n unless p - 1 is itself a
+   power of two (only for 257 and 65537), and permutes input and output by
+   powers of a primitive root, scattered reads where the chirp is read in
+   order; measured, the padded form was no faster.
+   The length-n transforms work on separate arrays of REAL and imaginary
+   parts, so that their loops vectorise, and never reorder: the forward
+   transform leaves its output in digit-reversed order, the kernel is
+   prepared in the same order and the inverse transform reads it. */
+
+#if defined(__GNUC__) || defined(_MSC_VER)
+#define KV_CONV_RESTRICT __restrict
+#elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 199901L
+#define KV_CONV_RESTRICT restrict
+#else
+#define KV_CONV_RESTRICT
+#endif
+
+/* One radix-4 butterfly span by decimation in frequency: the four quarters
+   of 4m values, output r of butterfly j multiplied by W_4m^(r*j). The
+   quarters never overlap; restrict lets the compiler vectorise the loop. */
+static void kv_conv_dif4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2,
+	REAL *KV_CONV_RESTRICT i3, const REAL *KV_CONV_RESTRICT tw, long m)
+{
+	const REAL *w1r = tw, *w1i = tw + m, *w2r = tw + 2 * m, *w2i = tw + 3 * m, *w3r = tw + 4 * m, *w3i = tw + 5 * m;
+	long j;
+	for (j = 0; j < m; ++j) {
+		const REAL ar = r0[j] + r2[j], ai = i0[j] + i2[j], br = r0[j] - r2[j], bi = i0[j] - i2[j];
+		const REAL cr = r1[j] + r3[j], ci = i1[j] + i3[j], dr = r1[j] - r3[j], di = i1[j] - i3[j];
+		const REAL xr = br + di, xi = bi - dr, yr = ar - cr, yi = ai - ci, zr = br - di, zi = bi + dr;
+		r0[j] = ar + cr;
+		i0[j] = ai + ci;
+		r1[j] = xr * w1r[j] - xi * w1i[j];
+		i1[j] = xr * w1i[j] + xi * w1r[j];
+		r2[j] = yr * w2r[j] - yi * w2i[j];
+		i2[j] = yr * w2i[j] + yi * w2r[j];
+		r3[j] = zr * w3r[j] - zi * w3i[j];
+		i3[j] = zr * w3i[j] + zi * w3r[j];
+	}
+}
+
+/* The inverse of kv_conv_dif4 (times 4): conjugate twiddles first, then the
+   inverse butterfly (decimation in time). */
+static void kv_conv_dit4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2,
+	REAL *KV_CONV_RESTRICT i3, const REAL *KV_CONV_RESTRICT tw, long m)
+{
+	const REAL *w1r = tw, *w1i = tw + m, *w2r = tw + 2 * m, *w2i = tw + 3 * m, *w3r = tw + 4 * m, *w3i = tw + 5 * m;
+	long j;
+	for (j = 0; j < m; ++j) {
+		const REAL xr = r1[j] * w1r[j] + i1[j] * w1i[j], xi = i1[j] * w1r[j] - r1[j] * w1i[j];
+		const REAL yr = r2[j] * w2r[j] + i2[j] * w2i[j], yi = i2[j] * w2r[j] - r2[j] * w2i[j];
+		const REAL zr = r3[j] * w3r[j] + i3[j] * w3i[j], zi = i3[j] * w3r[j] - r3[j] * w3i[j];
+		const REAL ar = r0[j] + yr, ai = i0[j] + yi, br = r0[j] - yr, bi = i0[j] - yi;
+		const REAL cr = xr + zr, ci = xi + zi, dr = xr - zr, di = xi - zi;
+		r0[j] = ar + cr;
+		i0[j] = ai + ci;
+		r1[j] = br - di;
+		i1[j] = bi + dr;
+		r2[j] = ar - cr;
+		i2[j] = ai - ci;
+		r3[j] = br + di;
+		i3[j] = bi - dr;
+	}
+}
+
+/* Radix-4 butterflies without twiddles on each four neighbours; the inverse
+   only swaps outputs 1 and 3. */
+static void kv_conv_quads(REAL *re, REAL *im, long n, int inverse)
+{
+	const long o1 = inverse ? 3 : 1, o3 = 4 - o1;
+	long b;
+	for (b = 0; b < n; b += 4) {
+		const REAL ar = re[b] + re[b + 2], ai = im[b] + im[b + 2], br = re[b] - re[b + 2], bi = im[b] - im[b + 2];
+		const REAL cr = re[b + 1] + re[b + 3], ci = im[b + 1] + im[b + 3];
+		const REAL dr = re[b + 1] - re[b + 3], di = im[b + 1] - im[b + 3];
+		re[b] = ar + cr;
+		im[b] = ai + ci;
+		re[b + 2] = ar - cr;
+		im[b + 2] = ai - ci;
+		re[b + o1] = br + di;
+		im[b + o1] = bi - dr;
+		re[b + o3] = br - di;
+		im[b + o3] = bi + dr;
+	}
+}
+
+/* Radix-2 butterflies on each two neighbours, their own inverse (times 2). */
+static void kv_conv_pairs(REAL *re, REAL *im, long n)
+{
+	long b;
+	for (b = 0; b < n; b += 2) {
+		const REAL tr = re[b + 1], ti = im[b + 1];
+		re[b + 1] = re[b] - tr;
+		im[b + 1] = im[b] - ti;
+		re[b] += tr;
+		im[b] += ti;
+	}
+}
+
+/* A radix-4 pass over n values: every span of 4m. */
+static void kv_conv_pass(REAL *re, REAL *im, long n, long m, const REAL *tw, int inverse)
+{
+	long b;
+	if (m == 1) {
+		kv_conv_quads(re, im, n, inverse);
+		return;
+	}
+	for (b = 0; b < n; b += 4 * m) {
+		REAL *r = re + b, *i = im + b;
+		if (inverse)
+			kv_conv_dit4(r, r + m, r + 2 * m, r + 3 * m, i, i + m, i + 2 * m, i + 3 * m, tw, m);
+		else
+			kv_conv_dif4(r, r + m, r + 2 * m, r + 3 * m, i, i + m, i + 2 * m, i + 3 * m, tw, m);
+	}
+}
+
+/* The cyclic convolution of the n values re + i*im (n a power of two) with
+   the transformed kernel kr + i*ki: the forward transform by decimation in
+   frequency leaves its output in digit-reversed order, the kernel is in the
+   same order, and the inverse by decimation in time takes that order back,
+   so no reordering is ever done. Above 16384 values the recursion goes
+   depth first, each quarter done while it is in cache. With forward_only
+   set, only the forward transform is done (to prepare the kernel). */
+static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, int forward_only)
+{
+	long m, q;
+	if (n > 16384) {
+		kv_conv_pass(re, im, n, n / 4, tw + n / 2, 0);
+		for (q = 0; q < n; q += n / 4)
+			kv_conv_cyclic(re + q, im + q, n / 4, kr + q, ki + q, tw, forward_only);
+		if (!forward_only)
+			kv_conv_pass(re, im, n, n / 4, tw + n / 2, 1);
+		return;
+	}
+	for (m = n; m >= 4;) {
+		m /= 4;
+		kv_conv_pass(re, im, n, m, tw + 2 * m, 0);
+	}
+	if (m == 2)
+		kv_conv_pairs(re, im, n);
+	if (forward_only)
+		return;
+	for (q = 0; q < n; ++q) {
+		const REAL r = re[q] * kr[q] - im[q] * ki[q];
+		im[q] = re[q] * ki[q] + im[q] * kr[q];
+		re[q] = r;
+	}
+	if (m == 2)
+		kv_conv_pairs(re, im, n);
+	for (; m < n; m *= 4)
+		kv_conv_pass(re, im, n, m, tw + 2 * m, 1);
+}
+
+/* A radix-3 butterfly span by decimation in frequency, as kv_conv_dif4. */
+static void kv_conv_dif3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+	REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2, const REAL *KV_CONV_RESTRICT tw,
+	long m)
+{
+	const REAL *w1r = tw, *w1i = tw + m, *w2r = tw + 2 * m, *w2i = tw + 3 * m;
+	long j;
+	for (j = 0; j < m; ++j) {
+		const REAL sr = r1[j] + r2[j], si = i1[j] + i2[j];
+		const REAL dr = 0.86602540378443865$ * (r1[j] - r2[j]), di = 0.86602540378443865$ * (i1[j] - i2[j]);
+		const REAL ar = r0[j] - 0.5$ * sr, ai = i0[j] - 0.5$ * si;
+		const REAL xr = ar + di, xi = ai - dr, yr = ar - di, yi = ai + dr;
+		r0[j] += sr;
+		i0[j] += si;
+		r1[j] = xr * w1r[j] - xi * w1i[j];
+		i1[j] = xr * w1i[j] + xi * w1r[j];
+		r2[j] = yr * w2r[j] - yi * w2i[j];
+		i2[j] = yr * w2i[j] + yi * w2r[j];
+	}
+}
+
+/* The inverse of kv_conv_dif3 (times 3). */
+static void kv_conv_dit3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+	REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2, const REAL *KV_CONV_RESTRICT tw,
+	long m)
+{
+	const REAL *w1r = tw, *w1i = tw + m, *w2r = tw + 2 * m, *w2i = tw + 3 * m;
+	long j;
+	for (j = 0; j < m; ++j) {
+		const REAL xr = r1[j] * w1r[j] + i1[j] * w1i[j], xi = i1[j] * w1r[j] - r1[j] * w1i[j];
+		const REAL yr = r2[j] * w2r[j] + i2[j] * w2i[j], yi = i2[j] * w2r[j] - r2[j] * w2i[j];
+		const REAL sr = xr + yr, si = xi + yi;
+		const REAL dr = 0.86602540378443865$ * (xr - yr), di = 0.86602540378443865$ * (xi - yi);
+		const REAL ar = r0[j] - 0.5$ * sr, ai = i0[j] - 0.5$ * si;
+		r0[j] += sr;
+		i0[j] += si;
+		r1[j] = ar - di;
+		i1[j] = ai + dr;
+		r2[j] = ar + di;
+		i2[j] = ai - dr;
+	}
+}
+
+/* The cyclic convolution of length n, 2^k or 3 * 2^k: a radix-3 pass around
+   three power-of-two convolutions in the second case. */
+static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, int forward_only)
+{
+	const long m = n / 3, p2 = n % 3 ? n : m;
+	long q;
+	if (p2 != n)
+		kv_conv_dif3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + 2 * m, m);
+	for (q = 0; q < n; q += p2)
+		kv_conv_cyclic(re + q, im + q, p2, kr + q, ki + q, tw, forward_only);
+	if (p2 != n && !forward_only)
+		kv_conv_dit3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + 2 * m, m);
+}
+
+/* wr[j] + i*wi[j] = W_n^(k*j) for j < count, from c[y] + i*s[y], the cosine
+   and sine of 2*pi*y/n in the first octant (2y <= n/4). */
+static void kv_conv_roots(REAL *wr, REAL *wi, long count, long k, const REAL *c, const REAL *s, long n)
+{
+	const long q = n / 4;
+	long j, y = 0, quarter = 0;
+	for (j = 0; j < count; ++j) {
+		const REAL a = 2 * y <= q ? c[y] : s[q - y], b = 2 * y <= q ? -s[y] : -c[q - y];
+		switch (quarter % 4) { /* times W_n^(quarter*n/4) = (-i)^quarter */
+		case 0: wr[j] = a; wi[j] = b; break;
+		case 1: wr[j] = b; wi[j] = -a; break;
+		case 2: wr[j] = -a; wi[j] = -b; break;
+		default: wr[j] = -b; wi[j] = a; break;
+		}
+		for (y += k; y >= q; y -= q)
+			++quarter;
+	}
+}
+
+/* The convolution length: 2^k or 3 * 2^k, the smallest one >= 2p - 1. */
+static long kv_conv_length(long p)
+{
+	long n = 16;
+	while (n < 2 * p - 1)
+		n *= 2;
+	return 3 * n / 4 >= 2 * p - 1 ? 3 * n / 4 : n;
+}
+
+/* The work, in reals: the kernel's transform (kr, ki), the data (re, im),
+   the twiddles of the length-n transform, the chirp (cr, ci). */
+static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
+{
+	const long n = kv_conv_length(p), p2 = n % 3 ? n : n / 3, m4 = p2 / 4;
+	REAL *kr = (REAL *)work, *ki = kr + n, *c = ki + n, *s = c + n, *t = s + n, *cr = t + 2 * n, *ci = cr + p;
+	REAL *top = t + 2 * m4;
+	const double step = 6.283185307179586476925286766559 / (double)n;
+	const REAL scale = (REAL)(1.0 / (double)n);
+	long q = 0, d = (p + 1) / 2, j, k, m;
+
+	/* The chirp w_j = W_p^(j*j/2): j*j/2 is h*j*j mod p with h = (p+1)/2,
+	   stepped by its differences so that no product is formed. */
+	for (j = 0; j < p; ++j) {
+		cr[j] = tw[q * twstep].re;
+		ci[j] = tw[q * twstep].im;
+		q += d;
+		if (q >= p)
+			q -= p;
+		if (++d == p)
+			d = 0;
+	}
+
+	/* Twiddles of the length-n transform from one octant of cosines and
+	   sines (in the data's place for now): the outermost radix-4 pass and
+	   the radix-3 pass have their own, every inner pass takes a subset. */
+	for (j = 0; 8 * j <= n; ++j) {
+		c[j] = (REAL)cos(step * (double)j);
+		s[j] = (REAL)sin(step * (double)j);
+	}
+	for (k = 1; k <= 3; ++k)
+		kv_conv_roots(top + (2 * k - 2) * m4, top + (2 * k - 1) * m4, m4, k * (n / p2), c, s, n);
+	for (m = m4 / 4; m >= 1; m /= 4)
+		for (k = 0; k < 6; ++k)
+			for (j = 0; j < m; ++j)
+				t[2 * m + k * m + j] = top[k * m4 + j * (m4 / m)];
+	if (p2 != n)
+		for (k = 1; k <= 2; ++k)
+			kv_conv_roots(t + 2 * p2 + (2 * k - 2) * p2, t + 2 * p2 + (2 * k - 1) * p2, p2, k, c, s, n);
+
+	/* The kernel conj(w_|j|) for -p < j < p, wrapped around n, scaled by 1/n
+	   for the inverse transform, and transformed. */
+	for (j = 0; j < n; ++j)
+		kr[j] = ki[j] = 0;
+	for (j = 0; j < p; ++j) {
+		kr[j] = cr[j] * scale;
+		ki[j] = -ci[j] * scale;
+	}
+	for (j = 1; j < p; ++j) {
+		kr[n - j] = kr[j];
+		ki[n - j] = ki[j];
+	}
+	kv_conv_convolve(kr, ki, n, kr, ki, t, 1);
+}
+
+/* The length-p transform of the chirped input in re, im: zero padding, the
+   convolution and the chirp again. */
+static void kv_conv_finish(complex *out, long os, REAL *work, long p)
+{
+	const long n = kv_conv_length(p);
+	REAL *kr = work, *ki = kr + n, *re = ki + n, *im = re + n, *cr = im + 3 * n, *ci = cr + p;
+	long j;
+	for (j = p; j < n; ++j)
+		re[j] = im[j] = 0;
+	kv_conv_convolve(re, im, n, kr, ki, im + n, 0);
+	for (j = 0; j < p; ++j) {
+		out[j * os].re = re[j] * cr[j] - im[j] * ci[j];
+		out[j * os].im = re[j] * ci[j] + im[j] * cr[j];
+	}
+}
+
+static void kv_conv_dft(complex *out, long os, const complex *in, long is, complex *work, long p)
+{
+	const long n = kv_conv_length(p);
+	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 3 * n, *ci = cr + p;
+	long j;
+	for (j = 0; j < p; ++j) {
+		re[j] = in[j * is].re * cr[j] - in[j * is].im * ci[j];
+		im[j] = in[j * is].re * ci[j] + in[j * is].im * cr[j];
+	}
+	kv_conv_finish(out, os, (REAL *)work, p);
+}
+
+static void kv_conv_dft_real(complex *out, long os, const REAL *in, long is, complex *work, long p)
+{
+	const long n = kv_conv_length(p);
+	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 3 * n, *ci = cr + p;
+	long j;
+	for (j = 0; j < p; ++j) {
+		re[j] = in[j * is] * cr[j];
+		im[j] = in[j * is] * ci[j];
+	}
+	kv_conv_finish(out, os, (REAL *)work, p);
+}
+)KV";
+
+}  // namespace
+
+bool usesConvolution(int32_t p) { return p >= kConvolutionThreshold && isPrime(p); }
+
+int64_t convolutionWorkBytes(int32_t p, Precision precision) {
+    const int64_t reals = 6 * convolutionLength(p) + 2 * int64_t(p);
+    return reals * (precision == Precision::Single ? 4 : 8);
+}
+
+void writeConvolutionSupport(SourceWriter& w, Precision precision) {
+    const bool single = precision == Precision::Single;
+    std::string text;
+    for (const char* c = kSupport; *c; ++c) {
+        if (*c == '$') {
+            if (single) text += 'f';
+        } else if (std::strncmp(c, "REAL", 4) == 0) {
+            text += single ? "float" : "double";
+            c += 3;
+        } else {
+            text += *c;
+        }
+    }
+    w.writeText(text.c_str());
+}
