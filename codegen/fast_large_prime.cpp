@@ -34,15 +34,19 @@ int64_t convolutionLength(int32_t p) {
 const char kSupport[] = R"KV(/* Large prime radices by Bluestein's algorithm. With h = (p+1)/2, the
    inverse of 2 mod p, j*k = h*(j*j + k*k - (k-j)*(k-j)) mod p, so that
    X_k = w_k * sum_j (x_j*w_j) * conj(w_(k-j)) with the chirp w_j = W_p^(h*j*j):
-   one convolution, done by transforms of a length n >= 2p - 1 that is 2^k
-   or 3*2^k, about 4n log n operations instead of the p*p of a direct
-   butterfly. Rader's algorithm would need a cyclic convolution of length
-   p - 1, which has to be padded to the same n unless p - 1 is itself a
-   power of two (only for 257 and 65537), and permutes input and output by
-   powers of a primitive root, scattered reads where the chirp is read in
-   order; measured, the padded form was no faster.
-   The length-n transforms work on separate arrays of REAL and imaginary
-   parts, so that their loops vectorise, and never reorder: the forward
+   a convolution with a kernel of 2p - 1 entries that is the same at j and
+   -j, so that a cyclic convolution of length n >= 2p - 2 gives it exactly
+   (its two ends fall on the same entry with the same value). n is 2^k or
+   3*2^k, and the cost about 4n log n operations per length-p transform
+   instead of the p*p of a direct butterfly.
+   Rader's algorithm needs a cyclic convolution of length p - 1; unless
+   p - 1 is itself 2^k or 3*2^k it has to be padded to 2p - 3 or more, which
+   gives the same n, and it reads and writes in the order of the powers of
+   a primitive root, where the chirp is read in order. So Rader's would be
+   faster for the few primes with p - 1 = 2^k or 3*2^k (above 100: 193,
+   257, 769, 12289 and 65537), and 257 and 65537 get n = 2p - 2 here too.
+   The length-n transforms keep the two parts of the complex values in
+   separate arrays, so that their loops vectorise, and never reorder: the forward
    transform leaves its output in digit-reversed order, the kernel is
    prepared in the same order and the inverse transform reads it. */
 
@@ -267,17 +271,62 @@ static void kv_conv_roots(REAL *wr, REAL *wi, long count, long k, const REAL *c,
 	}
 }
 
-/* The convolution length: 2^k or 3 * 2^k, the smallest one >= 2p - 1. */
+/* The convolution length: 2^k or 3 * 2^k, the smallest one >= 2p - 2. */
 static long kv_conv_length(long p)
 {
 	long n = 16;
-	while (n < 2 * p - 1)
+	while (n < 2 * p - 2)
 		n *= 2;
-	return 3 * n / 4 >= 2 * p - 1 ? 3 * n / 4 : n;
+	return 3 * n / 4 >= 2 * p - 2 ? 3 * n / 4 : n;
 }
 
-/* The work, in reals: the kernel's transform (kr, ki), the data (re, im),
-   the twiddles of the length-n transform, the chirp (cr, ci). */
+/* The length-p transform of the chirped input in re, im: zero padding, the
+   convolution and the chirp again. */
+static void kv_conv_finish(complex *out, long os, REAL *work, long p)
+{
+	const long n = kv_conv_length(p);
+	REAL *kr = work, *ki = kr + n, *re = ki + n, *im = re + n, *cr = im + 3 * n, *ci = cr + p;
+	long j;
+	for (j = p; j < n; ++j)
+		re[j] = im[j] = 0;
+	kv_conv_convolve(re, im, n, kr, ki, im + n, 0);
+	for (j = 0; j < p; ++j) {
+		out[j * os].re = re[j] * cr[j] - im[j] * ci[j];
+		out[j * os].im = re[j] * ci[j] + im[j] * cr[j];
+	}
+}
+
+/* out[k*os] = sum over j < p of in[j*is] * W_p^(j*k), for k < p; in and out
+   do not overlap; work as kv_conv_init left it (it stays so). */
+static void kv_conv_dft(complex *out, long os, const complex *in, long is, complex *work, long p)
+{
+	const long n = kv_conv_length(p);
+	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 3 * n, *ci = cr + p;
+	long j;
+	for (j = 0; j < p; ++j) {
+		re[j] = in[j * is].re * cr[j] - in[j * is].im * ci[j];
+		im[j] = in[j * is].re * ci[j] + in[j * is].im * cr[j];
+	}
+	kv_conv_finish(out, os, (REAL *)work, p);
+}
+
+/* The same for input that has no imaginary part. */
+static void kv_conv_dft_real(complex *out, long os, const REAL *in, long is, complex *work, long p)
+{
+	const long n = kv_conv_length(p);
+	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 3 * n, *ci = cr + p;
+	long j;
+	for (j = 0; j < p; ++j) {
+		re[j] = in[j * is] * cr[j];
+		im[j] = in[j * is] * ci[j];
+	}
+	kv_conv_finish(out, os, (REAL *)work, p);
+}
+
+/* Prepares the work for radix p, W_p^x being tw[x*twstep] for x < p. The
+   work holds, in this order, n values each of the kernel's transform (kr,
+   ki) and of the data (re, im), 2n of twiddles of the length-n transform
+   and p each of the chirp (cr, ci). */
 static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 {
 	const long n = kv_conv_length(p), p2 = n % 3 ? n : n / 3, m4 = p2 / 4;
@@ -286,6 +335,8 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 	const double step = 6.283185307179586476925286766559 / (double)n;
 	const REAL scale = (REAL)(1.0 / (double)n);
 	long q = 0, d = (p + 1) / 2, j, k, m;
+
+	(void)kv_conv_dft_real; /* used only where REAL input is transformed */
 
 	/* The chirp w_j = W_p^(j*j/2): j*j/2 is h*j*j mod p with h = (p+1)/2,
 	   stepped by its differences so that no product is formed. */
@@ -329,46 +380,6 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 		ki[n - j] = ki[j];
 	}
 	kv_conv_convolve(kr, ki, n, kr, ki, t, 1);
-}
-
-/* The length-p transform of the chirped input in re, im: zero padding, the
-   convolution and the chirp again. */
-static void kv_conv_finish(complex *out, long os, REAL *work, long p)
-{
-	const long n = kv_conv_length(p);
-	REAL *kr = work, *ki = kr + n, *re = ki + n, *im = re + n, *cr = im + 3 * n, *ci = cr + p;
-	long j;
-	for (j = p; j < n; ++j)
-		re[j] = im[j] = 0;
-	kv_conv_convolve(re, im, n, kr, ki, im + n, 0);
-	for (j = 0; j < p; ++j) {
-		out[j * os].re = re[j] * cr[j] - im[j] * ci[j];
-		out[j * os].im = re[j] * ci[j] + im[j] * cr[j];
-	}
-}
-
-static void kv_conv_dft(complex *out, long os, const complex *in, long is, complex *work, long p)
-{
-	const long n = kv_conv_length(p);
-	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 3 * n, *ci = cr + p;
-	long j;
-	for (j = 0; j < p; ++j) {
-		re[j] = in[j * is].re * cr[j] - in[j * is].im * ci[j];
-		im[j] = in[j * is].re * ci[j] + in[j * is].im * cr[j];
-	}
-	kv_conv_finish(out, os, (REAL *)work, p);
-}
-
-static void kv_conv_dft_real(complex *out, long os, const REAL *in, long is, complex *work, long p)
-{
-	const long n = kv_conv_length(p);
-	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 3 * n, *ci = cr + p;
-	long j;
-	for (j = 0; j < p; ++j) {
-		re[j] = in[j * is] * cr[j];
-		im[j] = in[j * is] * ci[j];
-	}
-	kv_conv_finish(out, os, (REAL *)work, p);
 }
 )KV";
 
