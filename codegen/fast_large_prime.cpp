@@ -8,11 +8,11 @@
 namespace {
 
 // The smallest prime done by the convolution. Measured over about 100000
-// points (N/p groups of one call, the work prepared once): the convolution
-// and the direct butterfly break even near p = 61 with -O2 and p = 53 with
-// -O3 -march=native; at 101 the convolution takes 0.7 and 0.45 of the
-// direct time. The margin leaves room for a direct butterfly faster than
-// the one measured.
+// points (N/p groups of one call, the work prepared once per call) against
+// the direct butterfly of the fast style: they break even between 59 and 73
+// with -O2 and below 47 with -O3 -march=native; at 101 the convolution takes
+// 0.66 and 0.37 of the direct time. Below 100 the gain is too small to give
+// up the promise of no heap for the lengths concerned.
 constexpr int32_t kConvolutionThreshold = 100;
 
 bool isPrime(int32_t n) {
@@ -59,26 +59,29 @@ const char kSupport[] = R"KV(/* Large prime radices by Bluestein's algorithm. Wi
 #endif
 
 /* One radix-4 butterfly span by decimation in frequency: the four quarters
-   of 4m values, output r of butterfly j multiplied by W_4m^(r*j). The
+   of 4m values, output r of butterfly j multiplied by W_4m^(r*j), with
+   W_4m^j read from tw (m values each of the two parts) and its square and
+   cube multiplied out, which vectorised costs less than loading them. The
    quarters never overlap; restrict lets the compiler vectorise the loop. */
 static void kv_conv_dif4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
 	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2,
 	REAL *KV_CONV_RESTRICT i3, const REAL *KV_CONV_RESTRICT tw, long m)
 {
-	const REAL *w1r = tw, *w1i = tw + m, *w2r = tw + 2 * m, *w2i = tw + 3 * m, *w3r = tw + 4 * m, *w3i = tw + 5 * m;
 	long j;
 	for (j = 0; j < m; ++j) {
+		const REAL w1r = tw[j], w1i = tw[m + j], w2r = w1r * w1r - w1i * w1i, w2i = 2 * w1r * w1i;
+		const REAL w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r;
 		const REAL ar = r0[j] + r2[j], ai = i0[j] + i2[j], br = r0[j] - r2[j], bi = i0[j] - i2[j];
 		const REAL cr = r1[j] + r3[j], ci = i1[j] + i3[j], dr = r1[j] - r3[j], di = i1[j] - i3[j];
 		const REAL xr = br + di, xi = bi - dr, yr = ar - cr, yi = ai - ci, zr = br - di, zi = bi + dr;
 		r0[j] = ar + cr;
 		i0[j] = ai + ci;
-		r1[j] = xr * w1r[j] - xi * w1i[j];
-		i1[j] = xr * w1i[j] + xi * w1r[j];
-		r2[j] = yr * w2r[j] - yi * w2i[j];
-		i2[j] = yr * w2i[j] + yi * w2r[j];
-		r3[j] = zr * w3r[j] - zi * w3i[j];
-		i3[j] = zr * w3i[j] + zi * w3r[j];
+		r1[j] = xr * w1r - xi * w1i;
+		i1[j] = xr * w1i + xi * w1r;
+		r2[j] = yr * w2r - yi * w2i;
+		i2[j] = yr * w2i + yi * w2r;
+		r3[j] = zr * w3r - zi * w3i;
+		i3[j] = zr * w3i + zi * w3r;
 	}
 }
 
@@ -88,12 +91,13 @@ static void kv_conv_dit4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, R
 	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2,
 	REAL *KV_CONV_RESTRICT i3, const REAL *KV_CONV_RESTRICT tw, long m)
 {
-	const REAL *w1r = tw, *w1i = tw + m, *w2r = tw + 2 * m, *w2i = tw + 3 * m, *w3r = tw + 4 * m, *w3i = tw + 5 * m;
 	long j;
 	for (j = 0; j < m; ++j) {
-		const REAL xr = r1[j] * w1r[j] + i1[j] * w1i[j], xi = i1[j] * w1r[j] - r1[j] * w1i[j];
-		const REAL yr = r2[j] * w2r[j] + i2[j] * w2i[j], yi = i2[j] * w2r[j] - r2[j] * w2i[j];
-		const REAL zr = r3[j] * w3r[j] + i3[j] * w3i[j], zi = i3[j] * w3r[j] - r3[j] * w3i[j];
+		const REAL w1r = tw[j], w1i = tw[m + j], w2r = w1r * w1r - w1i * w1i, w2i = 2 * w1r * w1i;
+		const REAL w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r;
+		const REAL xr = r1[j] * w1r + i1[j] * w1i, xi = i1[j] * w1r - r1[j] * w1i;
+		const REAL yr = r2[j] * w2r + i2[j] * w2i, yi = i2[j] * w2r - r2[j] * w2i;
+		const REAL zr = r3[j] * w3r + i3[j] * w3i, zi = i3[j] * w3r - r3[j] * w3i;
 		const REAL ar = r0[j] + yr, ai = i0[j] + yi, br = r0[j] - yr, bi = i0[j] - yi;
 		const REAL cr = xr + zr, ci = xi + zi, dr = xr - zr, di = xi - zi;
 		r0[j] = ar + cr;
@@ -169,16 +173,16 @@ static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REA
 {
 	long m, q;
 	if (n > 16384) {
-		kv_conv_pass(re, im, n, n / 4, tw + n / 2, 0);
+		kv_conv_pass(re, im, n, n / 4, tw + n / 4, 0);
 		for (q = 0; q < n; q += n / 4)
 			kv_conv_cyclic(re + q, im + q, n / 4, kr + q, ki + q, tw, forward_only);
 		if (!forward_only)
-			kv_conv_pass(re, im, n, n / 4, tw + n / 2, 1);
+			kv_conv_pass(re, im, n, n / 4, tw + n / 4, 1);
 		return;
 	}
 	for (m = n; m >= 4;) {
 		m /= 4;
-		kv_conv_pass(re, im, n, m, tw + 2 * m, 0);
+		kv_conv_pass(re, im, n, m, tw + m, 0);
 	}
 	if (m == 2)
 		kv_conv_pairs(re, im, n);
@@ -192,7 +196,7 @@ static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REA
 	if (m == 2)
 		kv_conv_pairs(re, im, n);
 	for (; m < n; m *= 4)
-		kv_conv_pass(re, im, n, m, tw + 2 * m, 1);
+		kv_conv_pass(re, im, n, m, tw + m, 1);
 }
 
 /* A radix-3 butterfly span by decimation in frequency, as kv_conv_dif4. */
@@ -200,19 +204,19 @@ static void kv_conv_dif3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, R
 	REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2, const REAL *KV_CONV_RESTRICT tw,
 	long m)
 {
-	const REAL *w1r = tw, *w1i = tw + m, *w2r = tw + 2 * m, *w2i = tw + 3 * m;
 	long j;
 	for (j = 0; j < m; ++j) {
+		const REAL w1r = tw[j], w1i = tw[m + j], w2r = w1r * w1r - w1i * w1i, w2i = 2 * w1r * w1i;
 		const REAL sr = r1[j] + r2[j], si = i1[j] + i2[j];
 		const REAL dr = 0.86602540378443865$ * (r1[j] - r2[j]), di = 0.86602540378443865$ * (i1[j] - i2[j]);
 		const REAL ar = r0[j] - 0.5$ * sr, ai = i0[j] - 0.5$ * si;
 		const REAL xr = ar + di, xi = ai - dr, yr = ar - di, yi = ai + dr;
 		r0[j] += sr;
 		i0[j] += si;
-		r1[j] = xr * w1r[j] - xi * w1i[j];
-		i1[j] = xr * w1i[j] + xi * w1r[j];
-		r2[j] = yr * w2r[j] - yi * w2i[j];
-		i2[j] = yr * w2i[j] + yi * w2r[j];
+		r1[j] = xr * w1r - xi * w1i;
+		i1[j] = xr * w1i + xi * w1r;
+		r2[j] = yr * w2r - yi * w2i;
+		i2[j] = yr * w2i + yi * w2r;
 	}
 }
 
@@ -221,11 +225,11 @@ static void kv_conv_dit3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, R
 	REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2, const REAL *KV_CONV_RESTRICT tw,
 	long m)
 {
-	const REAL *w1r = tw, *w1i = tw + m, *w2r = tw + 2 * m, *w2i = tw + 3 * m;
 	long j;
 	for (j = 0; j < m; ++j) {
-		const REAL xr = r1[j] * w1r[j] + i1[j] * w1i[j], xi = i1[j] * w1r[j] - r1[j] * w1i[j];
-		const REAL yr = r2[j] * w2r[j] + i2[j] * w2i[j], yi = i2[j] * w2r[j] - r2[j] * w2i[j];
+		const REAL w1r = tw[j], w1i = tw[m + j], w2r = w1r * w1r - w1i * w1i, w2i = 2 * w1r * w1i;
+		const REAL xr = r1[j] * w1r + i1[j] * w1i, xi = i1[j] * w1r - r1[j] * w1i;
+		const REAL yr = r2[j] * w2r + i2[j] * w2i, yi = i2[j] * w2r - r2[j] * w2i;
 		const REAL sr = xr + yr, si = xi + yi;
 		const REAL dr = 0.86602540378443865$ * (xr - yr), di = 0.86602540378443865$ * (xi - yi);
 		const REAL ar = r0[j] - 0.5$ * sr, ai = i0[j] - 0.5$ * si;
@@ -245,11 +249,11 @@ static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const R
 	const long m = n / 3, p2 = n % 3 ? n : m;
 	long q;
 	if (p2 != n)
-		kv_conv_dif3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + 2 * m, m);
+		kv_conv_dif3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m);
 	for (q = 0; q < n; q += p2)
 		kv_conv_cyclic(re + q, im + q, p2, kr + q, ki + q, tw, forward_only);
 	if (p2 != n && !forward_only)
-		kv_conv_dit3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + 2 * m, m);
+		kv_conv_dit3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m);
 }
 
 /* wr[j] + i*wi[j] = W_n^(k*j) for j < count, from c[y] + i*s[y], the cosine
@@ -285,7 +289,7 @@ static long kv_conv_length(long p)
 static void kv_conv_finish(complex *out, long os, REAL *work, long p)
 {
 	const long n = kv_conv_length(p);
-	REAL *kr = work, *ki = kr + n, *re = ki + n, *im = re + n, *cr = im + 3 * n, *ci = cr + p;
+	REAL *kr = work, *ki = kr + n, *re = ki + n, *im = re + n, *cr = im + 2 * n, *ci = cr + p;
 	long j;
 	for (j = p; j < n; ++j)
 		re[j] = im[j] = 0;
@@ -301,7 +305,7 @@ static void kv_conv_finish(complex *out, long os, REAL *work, long p)
 static void kv_conv_dft(complex *out, long os, const complex *in, long is, complex *work, long p)
 {
 	const long n = kv_conv_length(p);
-	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 3 * n, *ci = cr + p;
+	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 2 * n, *ci = cr + p;
 	long j;
 	for (j = 0; j < p; ++j) {
 		re[j] = in[j * is].re * cr[j] - in[j * is].im * ci[j];
@@ -314,7 +318,7 @@ static void kv_conv_dft(complex *out, long os, const complex *in, long is, compl
 static void kv_conv_dft_real(complex *out, long os, const REAL *in, long is, complex *work, long p)
 {
 	const long n = kv_conv_length(p);
-	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 3 * n, *ci = cr + p;
+	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 2 * n, *ci = cr + p;
 	long j;
 	for (j = 0; j < p; ++j) {
 		re[j] = in[j * is] * cr[j];
@@ -325,16 +329,16 @@ static void kv_conv_dft_real(complex *out, long os, const REAL *in, long is, com
 
 /* Prepares the work for radix p, W_p^x being tw[x*twstep] for x < p. The
    work holds, in this order, n values each of the kernel's transform (kr,
-   ki) and of the data (re, im), 2n of twiddles of the length-n transform
+   ki), of the data (re, im) and of the twiddles of the length-n transform,
    and p each of the chirp (cr, ci). */
 static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 {
 	const long n = kv_conv_length(p), p2 = n % 3 ? n : n / 3, m4 = p2 / 4;
-	REAL *kr = (REAL *)work, *ki = kr + n, *c = ki + n, *s = c + n, *t = s + n, *cr = t + 2 * n, *ci = cr + p;
-	REAL *top = t + 2 * m4;
+	REAL *kr = (REAL *)work, *ki = kr + n, *c = ki + n, *s = c + n, *t = s + n, *cr = t + n, *ci = cr + p;
+	REAL *top = t + m4;
 	const double step = 6.283185307179586476925286766559 / (double)n;
 	const REAL scale = (REAL)(1.0 / (double)n);
-	long q = 0, d = (p + 1) / 2, j, k, m;
+	long q = 0, d = (p + 1) / 2, j, m;
 
 	(void)kv_conv_dft_real; /* used only where REAL input is transformed */
 
@@ -357,15 +361,14 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 		c[j] = (REAL)cos(step * (double)j);
 		s[j] = (REAL)sin(step * (double)j);
 	}
-	for (k = 1; k <= 3; ++k)
-		kv_conv_roots(top + (2 * k - 2) * m4, top + (2 * k - 1) * m4, m4, k * (n / p2), c, s, n);
+	kv_conv_roots(top, top + m4, m4, n / p2, c, s, n);
 	for (m = m4 / 4; m >= 1; m /= 4)
-		for (k = 0; k < 6; ++k)
-			for (j = 0; j < m; ++j)
-				t[2 * m + k * m + j] = top[k * m4 + j * (m4 / m)];
+		for (j = 0; j < m; ++j) {
+			t[m + j] = top[j * (m4 / m)];
+			t[2 * m + j] = top[m4 + j * (m4 / m)];
+		}
 	if (p2 != n)
-		for (k = 1; k <= 2; ++k)
-			kv_conv_roots(t + 2 * p2 + (2 * k - 2) * p2, t + 2 * p2 + (2 * k - 1) * p2, p2, k, c, s, n);
+		kv_conv_roots(t + p2, t + 2 * p2, p2, 1, c, s, n);
 
 	/* The kernel conj(w_|j|) for -p < j < p, wrapped around n, scaled by 1/n
 	   for the inverse transform, and transformed. */
@@ -388,7 +391,7 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 bool usesConvolution(int32_t p) { return p >= kConvolutionThreshold && isPrime(p); }
 
 int64_t convolutionWorkBytes(int32_t p, Precision precision) {
-    const int64_t reals = 6 * convolutionLength(p) + 2 * int64_t(p);
+    const int64_t reals = 5 * convolutionLength(p) + 2 * int64_t(p);
     return reals * (precision == Precision::Single ? 4 : 8);
 }
 
