@@ -372,15 +372,10 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 
 	/* The kernel conj(w_|j|) for -p < j < p, wrapped around n, scaled by 1/n
 	   for the inverse transform, and transformed. */
-	for (j = 0; j < n; ++j)
-		kr[j] = ki[j] = 0;
-	for (j = 0; j < p; ++j) {
-		kr[j] = cr[j] * scale;
-		ki[j] = -ci[j] * scale;
-	}
-	for (j = 1; j < p; ++j) {
-		kr[n - j] = kr[j];
-		ki[n - j] = ki[j];
+	for (j = 0; j < n; ++j) {
+		const long a = j < n - j ? j : n - j; /* |j| on the circle */
+		kr[j] = a < p ? cr[a] * scale : 0;
+		ki[j] = a < p ? -ci[a] * scale : 0;
 	}
 	kv_conv_convolve(kr, ki, n, kr, ki, t, 1);
 }
