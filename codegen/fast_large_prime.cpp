@@ -40,11 +40,13 @@ const char kSupport[] = R"KV(/* Large prime radices by Bluestein's algorithm. Wi
    3*2^k, and the cost about 4n log n operations per length-p transform
    instead of the p*p of a direct butterfly.
    Rader's algorithm needs a cyclic convolution of length p - 1; unless
-   p - 1 is itself 2^k or 3*2^k it has to be padded to 2p - 3 or more, which
-   gives the same n, and it reads and writes in the order of the powers of
-   a primitive root, where the chirp is read in order. So Rader's would be
-   faster for the few primes with p - 1 = 2^k or 3*2^k (above 100: 193,
-   257, 769, 12289 and 65537), and 257 and 65537 get n = 2p - 2 here too.
+   p - 1 is itself 2^k or 3*2^k it has to be padded to 2p - 3 or more,
+   which gives the same n, and it reads and writes in the order of the
+   powers of a primitive root: for p = 124991 that took 0.73 ms per
+   transform against 0.47 ms for the chirped reads and writes here, and
+   the order has to be computed as well. Rader's wins only where p - 1 is
+   2^k or 3*2^k (above 100: 193, 769 and 12289; 257 and 65537 get
+   n = 2p - 2 here too).
    The length-n transforms keep the two parts of the complex values in
    separate arrays, so that their loops vectorise, and never reorder: the forward
    transform leaves its output in digit-reversed order, the kernel is
