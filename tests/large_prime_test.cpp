@@ -45,7 +45,7 @@ TEST(LargePrime, TransformsMatchADirectDft) {
     for (const PrecisionCase& c : kPrecisions) {
         const std::string exe = std::string("./conv_") + c.scalar;
         const ProcessResult build = runProcess(
-            {"/usr/bin/g++", "-std=c++17", "-O1", "-fsanitize=address,undefined", "-fno-sanitize-recover=all",
+            {"/usr/bin/g++", "-std=c++17", "-O2", "-fsanitize=address,undefined", "-fno-sanitize-recover=all",
              std::string("-DREAL=") + c.scalar, "-DSUPPORT=\"" + writeSupport(c) + "\"",
              KALVORIN_TEST_SOURCE "/large_prime_harness.cpp", "-o", exe});
         ASSERT_EQ(build.status, 0) << build.err;
