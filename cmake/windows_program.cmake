@@ -8,16 +8,16 @@ add_custom_command(
   OUTPUT ${KALVORIN_ICON_RC}
   COMMAND ${CMAKE_COMMAND}
           -DOUTPUT=${KALVORIN_ICON_RC}
-          -DIDS_HEADER=${CMAKE_CURRENT_SOURCE_DIR}/app/resource_ids.h
+          -DIDS_HEADER=${CMAKE_CURRENT_SOURCE_DIR}/window/resource_ids.h
           -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_icon.cmake
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_icon.cmake
-          ${CMAKE_CURRENT_SOURCE_DIR}/app/resource_ids.h
+          ${CMAKE_CURRENT_SOURCE_DIR}/window/resource_ids.h
   COMMENT "Drawing the program icon"
   VERBATIM)
 
-add_executable(kalvorin WIN32 app/main_window.cpp ${KALVORIN_ICON_RC})
+add_executable(kalvorin WIN32 window/main_window.cpp ${KALVORIN_ICON_RC})
 target_link_libraries(kalvorin PRIVATE kalvorin_core)
-set_source_files_properties(app/main_window.cpp PROPERTIES COMPILE_OPTIONS "-fexec-charset=CP932")
+set_source_files_properties(window/main_window.cpp PROPERTIES COMPILE_OPTIONS "-fexec-charset=CP932")
 target_link_options(kalvorin PRIVATE -static -static-libgcc -static-libstdc++)
 set_target_properties(kalvorin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 

@@ -10,7 +10,7 @@ int emitBufferSizeDefine(SourceWriter& writer, const RadixPlan& plan) {
     return writer.writeText(line.c_str());
 }
 
-void emitPreamble(const char* name, const RadixPlan& plan, UserDialogs& ui) {
+void emitPreamble(const char* name, const RadixPlan& plan, MessageSink& ui) {
     auto writer = SourceWriter::open(name, "w");
     if (!writer) {
         ui.showMessage(msg::kPreambleOpenFailed, "");

@@ -2,7 +2,7 @@
 // macros, BUFF_SIZE, the complex struct and the twiddle-table function.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "codegen/message_sink.h"
 #include "codegen/source_writer.h"
 #include "plan/radix_plan.h"
 
@@ -17,4 +17,4 @@ extern const char revolverLines[kRevolverSlots][60];
 int emitBufferSizeDefine(SourceWriter& writer, const RadixPlan& plan);
 
 // Creates or empties the named file and writes the preamble into it.
-void emitPreamble(const char* name, const RadixPlan& plan, UserDialogs& ui);
+void emitPreamble(const char* name, const RadixPlan& plan, MessageSink& ui);

@@ -70,7 +70,7 @@ void emitStage(SourceWriter& w, const TransformTemplate& t, const RadixPlan& pla
 
 }  // namespace
 
-void emitTransform(const char* name, TransformKind kind, const RadixPlan& plan, UserDialogs& ui) {
+void emitTransform(const char* name, TransformKind kind, const RadixPlan& plan, MessageSink& ui) {
     const TransformTemplate& t = transformTemplate(kind);
     const std::string firstLine = t.namePrefix + plan.lengthText + t.parameterList;
     auto writer = SourceWriter::open(name, "a");

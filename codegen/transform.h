@@ -1,7 +1,7 @@
 // Appends one of the three transform functions of the current plan.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "codegen/message_sink.h"
 #include "plan/radix_plan.h"
 
 enum class TransformKind { Inverse, Real, Complex };
@@ -23,4 +23,4 @@ struct TransformTemplate {
 const TransformTemplate& transformTemplate(TransformKind kind);
 
 // Opens the file for appending, writes the function and closes the file.
-void emitTransform(const char* name, TransformKind kind, const RadixPlan& plan, UserDialogs& ui);
+void emitTransform(const char* name, TransformKind kind, const RadixPlan& plan, MessageSink& ui);

@@ -2,7 +2,7 @@
 
 #include "codegen/codegen_messages.h"
 
-void closeAndReport(SourceWriter& writer, UserDialogs& ui) {
+void closeAndReport(SourceWriter& writer, MessageSink& ui) {
     writer.close();
     if (writer.failed()) ui.showMessage(msg::kWriteFailed, "");
 }

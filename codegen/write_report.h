@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "codegen/message_sink.h"
 #include "codegen/source_writer.h"
 
 // Closes the writer and, when any of its writes or the close failed, tells
 // the user once: a truncated file must never pass for a good one.
-void closeAndReport(SourceWriter& writer, UserDialogs& ui);
+void closeAndReport(SourceWriter& writer, MessageSink& ui);

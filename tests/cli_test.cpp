@@ -40,6 +40,11 @@ TEST(Cli, LengthsAsArguments) {
         {args({"--bogus", "12"}), 2, "", "unknown option '--bogus'", {}},
         {args({"-y", "12345678901234567890"}), 2, "", "longer than 19 bytes", {}},
         {args({"-C"}), 2, "", "needs a directory", {}},
+        {args({"-yC", ".", "-12"}), 0, kFactors12, "", {"FFT12.cpp"}},
+        {args({"--ye", "--dir", ".", "--", "-12"}), 0, kFactors12, "", {"FFT12.cpp"}},
+        {args({"-y", "--style=classic", "12"}), 0, kFactors12, "", {"FFT12.cpp"}},
+        {args({"-y", "--style", "foo", "12"}), 2, "", "unknown style 'foo'", {}},
+        {args({"-y", "--precision=single", "12"}), 2, "", "--style=fast only", {}},
     };
     for (const auto& c : cases) {
         ScratchDir dir;

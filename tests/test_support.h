@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/user_dialogs.h"
+#include "command/user_dialogs.h"
 
 // The code page 932 bytes of a UTF-8 text, converted at run time with iconv,
 // independently of how the program's own texts were compiled.

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "app/resource_ids.h"
+#include "window/resource_ids.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Compiled with -fexec-charset=CP932: the literals below are readable UTF-8
 // in the source and code page 932 bytes in the program.
-#include "app/messages.h"
+#include "command/messages.h"
 
 namespace msg {
 const char* const kLengthTooLarge = "データ長が250000を超えています。";

@@ -1,11 +1,11 @@
-#include "app/terminal_dialogs.h"
+#include "cli/terminal_dialogs.h"
 
 #include <unistd.h>
 
 #include <cctype>
 #include <string>
 
-#include "app/messages.h"
+#include "command/messages.h"
 
 namespace {
 

@@ -3,7 +3,8 @@
 
 #include <string>
 
-#include "app/user_dialogs.h"
+#include "command/file_format.h"
+#include "command/user_dialogs.h"
 #include "plan/radix_plan.h"
 
 // "FFT" + N in decimal + ".cpp".
@@ -14,4 +15,4 @@ bool fileExists(const char* name);
 
 // Asks for confirmation (and before overwriting), then runs the four
 // writers in order, each whatever the earlier ones did.
-void runOutputSequence(const RadixPlan& plan, UserDialogs& ui);
+void runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format = {});

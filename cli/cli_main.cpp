@@ -8,10 +8,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/cli_options.h"
-#include "app/generate_command.h"
-#include "app/messages.h"
-#include "app/terminal_dialogs.h"
+#include "cli/cli_options.h"
+#include "command/generate_command.h"
+#include "command/messages.h"
+#include "cli/terminal_dialogs.h"
 #include "plan/stage_wraps.h"
 
 namespace {
@@ -28,17 +28,18 @@ void warnIfLongIsTooNarrow(const RadixPlan& plan) {
                  int(plan.length), static_cast<long long>(largest));
 }
 
-bool runOne(const std::string& length, TerminalDialogs& ui) {
+bool runOne(const std::string& length, FileFormat format, TerminalDialogs& ui) {
     ui.beginCommand();
-    onGenerate(length, ui);
-    // ok() means the file was written, so the plan is this length's.
-    if (ui.ok()) warnIfLongIsTooNarrow(currentPlan());
+    onGenerate(length, ui, format);
+    // ok() means the file was written, so the plan is this length's. The
+    // fast style keeps every index below 2^31 and needs no warning.
+    if (ui.ok() && format.style == OutputStyle::Classic) warnIfLongIsTooNarrow(currentPlan());
     return ui.ok();
 }
 
 // Reads lengths one per line until end of input. A line longer than the
 // length box holds is refused rather than cut, so no other length is made.
-bool runFromInput(TerminalDialogs& ui) {
+bool runFromInput(FileFormat format, TerminalDialogs& ui) {
     const bool interactive = isatty(STDIN_FILENO);
     bool allOk = true;
     std::string line;
@@ -54,7 +55,7 @@ bool runFromInput(TerminalDialogs& ui) {
             ui.showError(("length '" + line + "' is longer than 19 bytes").c_str());
             allOk = false;
         } else {
-            allOk = runOne(line, ui) && allOk;
+            allOk = runOne(line, format, ui) && allOk;
         }
         if (c == EOF) break;
     }
@@ -84,11 +85,12 @@ int run(int argc, char** argv) {
     setTraceSink(options.trace ? stdoutTraceSink() : TraceSink());
 
     TerminalDialogs ui(options.yes);
+    const FileFormat format{options.style, options.precision};
     bool allOk = true;
     if (options.lengths.empty())
-        allOk = runFromInput(ui);
+        allOk = runFromInput(format, ui);
     else
-        for (const auto& length : options.lengths) allOk = runOne(length, ui) && allOk;
+        for (const auto& length : options.lengths) allOk = runOne(length, format, ui) && allOk;
     return allOk ? 0 : 1;
 }
 

@@ -6,9 +6,9 @@
 // literal as code page 932 bytes.
 #include <windows.h>
 
-#include "app/generate_command.h"
-#include "app/resource_ids.h"
-#include "app/user_dialogs.h"
+#include "command/generate_command.h"
+#include "window/resource_ids.h"
+#include "command/user_dialogs.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "app/output_sequence.h"
+#include "command/output_sequence.h"
 
-#include "app/messages.h"
+#include "command/messages.h"
 #include "codegen/preamble.h"
 #include "codegen/source_writer.h"
 #include "codegen/transform.h"
@@ -9,7 +9,7 @@ std::string outputFileName(int32_t n) { return "FFT" + std::to_string(n) + ".cpp
 
 bool fileExists(const char* name) { return SourceWriter::open(name, "r+") != nullptr; }
 
-void runOutputSequence(const RadixPlan& plan, UserDialogs& ui) {
+void runOutputSequence(const RadixPlan& plan, UserDialogs& ui, [[maybe_unused]] FileFormat format) {
     const std::string name = outputFileName(plan.length);
     const std::string confirm = msg::kConfirmHead + name + msg::kConfirmTail;
     if (!ui.askYesNo(confirm.c_str(), msg::kConfirmCaption)) return;

@@ -1,11 +1,11 @@
-#include "app/generate_command.h"
+#include "command/generate_command.h"
 
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
 
-#include "app/messages.h"
-#include "app/output_sequence.h"
+#include "command/messages.h"
+#include "command/output_sequence.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ RadixPlan& currentPlan() {
     return plan;
 }
 
-void onGenerate(std::string_view typed, UserDialogs& ui) {
+void onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format) {
     char field[kLengthFieldSize] = {};
     // An empty view may have no bytes behind it at all (a null data
     // pointer), which strnlen and memcpy must never be handed.
@@ -69,5 +69,5 @@ void onGenerate(std::string_view typed, UserDialogs& ui) {
     }
     completePlan(plan, count);
     ui.showFactors(factorText(plan, count).c_str());
-    runOutputSequence(plan, ui);
+    runOutputSequence(plan, ui, format);
 }
