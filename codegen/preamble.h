@@ -16,5 +16,6 @@ extern const char revolverLines[kRevolverSlots][60];
 
 int emitBufferSizeDefine(SourceWriter& writer, const RadixPlan& plan);
 
-// Creates or empties the named file and writes the preamble into it.
-void emitPreamble(const char* name, const RadixPlan& plan, MessageSink& ui);
+// Creates or empties the named file and writes the preamble into it; true
+// when all of it was written.
+bool emitPreamble(const char* name, const RadixPlan& plan, MessageSink& ui);

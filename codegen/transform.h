@@ -22,5 +22,6 @@ struct TransformTemplate {
 
 const TransformTemplate& transformTemplate(TransformKind kind);
 
-// Opens the file for appending, writes the function and closes the file.
-void emitTransform(const char* name, TransformKind kind, const RadixPlan& plan, MessageSink& ui);
+// Opens the file for appending, writes the function and closes the file;
+// true when all of it was written.
+bool emitTransform(const char* name, TransformKind kind, const RadixPlan& plan, MessageSink& ui);

@@ -2,7 +2,8 @@
 
 #include "codegen/codegen_messages.h"
 
-void closeAndReport(SourceWriter& writer, MessageSink& ui) {
+bool closeAndReport(SourceWriter& writer, MessageSink& ui) {
     writer.close();
     if (writer.failed()) ui.showMessage(msg::kWriteFailed, "");
+    return !writer.failed();
 }

@@ -5,4 +5,5 @@
 
 // Closes the writer and, when any of its writes or the close failed, tells
 // the user once: a truncated file must never pass for a good one.
-void closeAndReport(SourceWriter& writer, MessageSink& ui);
+// Returns true when everything reached the file.
+bool closeAndReport(SourceWriter& writer, MessageSink& ui);

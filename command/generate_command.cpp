@@ -40,7 +40,7 @@ RadixPlan& currentPlan() {
     return plan;
 }
 
-void onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format) {
+bool onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format) {
     char field[kLengthFieldSize] = {};
     // An empty view may have no bytes behind it at all (a null data
     // pointer), which strnlen and memcpy must never be handed.
@@ -56,18 +56,18 @@ void onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format) {
 
     if (n > kMaxLength) {
         ui.showMessage(msg::kLengthTooLarge, "");
-        return;
+        return false;
     }
     if (n < 2) {
         ui.showMessage(msg::kNeedComposite, "");
-        return;
+        return false;
     }
     const int count = factorise(plan, n);
     if (count == 0) {
         ui.showMessage(msg::kPrime, "");
-        return;
+        return false;
     }
     completePlan(plan, count);
     ui.showFactors(factorText(plan, count).c_str());
-    runOutputSequence(plan, ui, format);
+    return runOutputSequence(plan, ui, format);
 }

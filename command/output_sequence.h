@@ -14,5 +14,6 @@ std::string outputFileName(int32_t n);
 bool fileExists(const char* name);
 
 // Asks for confirmation (and before overwriting), then runs the four
-// writers in order, each whatever the earlier ones did.
-void runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format = {});
+// writers in order, each whatever the earlier ones did. True when the file
+// was written in full.
+bool runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format = {});
