@@ -1,6 +1,4 @@
 // kalvorin: the generate command of the window program, for a terminal.
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdint>
 #include <clocale>
@@ -9,6 +7,8 @@
 #include <string>
 
 #include "cli/cli_options.h"
+#include "cli/platform_terminal.h"
+#include "cli/program_name.h"
 #include "command/generate_command.h"
 #include "command/messages.h"
 #include "cli/terminal_dialogs.h"
@@ -23,7 +23,7 @@ void warnIfLongIsTooNarrow(const RadixPlan& plan) {
     const int64_t largest = largestTwiddleIndex(plan);
     if (largest <= INT32_MAX) return;
     std::fprintf(stderr,
-                 "kalvorin: warning: FFT%d.cpp computes twiddle indices up to %lld in long, "
+                 KALVORIN_CLI_NAME ": warning: FFT%d.cpp computes twiddle indices up to %lld in long, "
                  "which overflows where long has 32 bits (Windows); use it only where long has 64 bits\n",
                  int(plan.length), static_cast<long long>(largest));
 }
@@ -40,7 +40,7 @@ bool runOne(const std::string& length, FileFormat format, TerminalDialogs& ui) {
 // Reads lengths one per line until end of input. A line longer than the
 // length box holds is refused rather than cut, so no other length is made.
 bool runFromInput(FileFormat format, TerminalDialogs& ui) {
-    const bool interactive = isatty(STDIN_FILENO);
+    const bool interactive = standardInputIsTerminal();
     bool allOk = true;
     std::string line;
     for (;;) {
@@ -67,7 +67,8 @@ int run(int argc, char** argv) {
     CliOptions options;
     const std::string error = parseCliOptions(argc, argv, options);
     if (!error.empty()) {
-        std::fprintf(stderr, "kalvorin: %s\nTry 'kalvorin --help' for more information.\n", error.c_str());
+        std::fprintf(stderr, KALVORIN_CLI_NAME ": %s\nTry '" KALVORIN_CLI_NAME " --help' for more information.\n",
+                     error.c_str());
         return 2;
     }
     if (options.help) {
@@ -78,8 +79,9 @@ int run(int argc, char** argv) {
         std::puts("kalvorin 1.0.0");
         return 0;
     }
-    if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) {
-        std::fprintf(stderr, "kalvorin: cannot work in '%s': %s\n", options.directory.c_str(), std::strerror(errno));
+    if (!options.directory.empty() && !changeDirectory(options.directory.c_str())) {
+        std::fprintf(stderr, KALVORIN_CLI_NAME ": cannot work in '%s': %s\n", options.directory.c_str(),
+                     std::strerror(errno));
         return 1;
     }
     setTraceSink(options.trace ? stdoutTraceSink() : TraceSink());
@@ -103,7 +105,7 @@ int main(int argc, char** argv) {
     // if they were lost (a full disk under a redirection, say), the run did
     // not succeed, whatever became of the file.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fputs("kalvorin: write error on standard output\n", stderr);
+        std::fputs(KALVORIN_CLI_NAME ": write error on standard output\n", stderr);
         return status == 0 ? 1 : status;
     }
     return status;

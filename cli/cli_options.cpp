@@ -5,10 +5,11 @@
 #include <cctype>
 #include <cstring>
 
+#include "cli/program_name.h"
 #include "command/generate_command.h"
 
 const char* const kUsageText =
-    "Usage: kalvorin [OPTION]... [LENGTH]...\n"
+    "Usage: " KALVORIN_CLI_NAME " [OPTION]... [LENGTH]...\n"
     "Write FFT<N>.cpp, C source of a discrete Fourier transform of length N\n"
     "(a composite number from 4 to 250000), for each LENGTH in order.\n"
     "With no LENGTH, read lengths from standard input, one per line.\n"

@@ -1,6 +1,6 @@
 # Packages hold whatever the install rules put in: natively the program and
 # its manual page, as a Debian package; when cross-built for Windows, the
-# Windows program, as a ZIP.
+# Windows programs (the window and the console program), as a ZIP.
 if(NOT WIN32)
   # Debian keeps manual pages compressed, gzip -9n so the bytes stay the same
   # from one build to the next.

@@ -1,6 +1,7 @@
-# The Windows program kalvorin.exe and the driver of its GUI test, both for
-# a MinGW-w64 cross build. Everything is linked statically so that the
-# program is one self-contained file.
+# The Windows programs, the window kalvorin.exe and the console program
+# kalvorin-cli.exe, and the driver of the GUI test, for a MinGW-w64 cross
+# build. Everything is linked statically so that each program is one
+# self-contained file.
 enable_language(RC)
 
 set(KALVORIN_ICON_RC ${CMAKE_CURRENT_BINARY_DIR}/kalvorin_icon.rc)
@@ -21,6 +22,13 @@ set_source_files_properties(window/main_window.cpp PROPERTIES COMPILE_OPTIONS "-
 target_link_options(kalvorin PRIVATE -static -static-libgcc -static-libstdc++)
 set_target_properties(kalvorin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
+# The command-line program, console subsystem. kalvorin.exe is taken by the
+# window, so this one is kalvorin-cli.exe.
+add_executable(kalvorin-cli ${KALVORIN_CLI_SOURCES})
+target_link_libraries(kalvorin-cli PRIVATE kalvorin_core)
+target_link_options(kalvorin-cli PRIVATE -static -static-libgcc -static-libstdc++)
+set_target_properties(kalvorin-cli PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
 option(KALVORIN_GUI_DRIVER "Build the driver of the GUI test (run under Wine)" ON)
 if(KALVORIN_GUI_DRIVER)
   add_executable(gui_driver tests/wine/gui_driver.cpp)
@@ -31,4 +39,4 @@ if(KALVORIN_GUI_DRIVER)
   set_target_properties(gui_driver PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()
 
-install(TARGETS kalvorin RUNTIME DESTINATION .)
+install(TARGETS kalvorin kalvorin-cli RUNTIME DESTINATION .)
