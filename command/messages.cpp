@@ -19,3 +19,10 @@ const char* const kFactorsLabel = "素因数分解の結果: ";
 const char* const kYes = "はい";
 const char* const kNo = "いいえ";
 }  // namespace msg
+
+namespace msg {
+const char* const kNeeds64BitLong =
+    "生成したコードは64ビットの long を前提としています。"
+    "long が32ビットのWindowsのコンパイラーでは、このデータ長の変換結果は正しくなりません。\n"
+    "代わりにコマンドラインプログラムの高速形式（kalvorin-cli --style=fast）をお使いください。";
+}  // namespace msg

@@ -19,3 +19,10 @@ extern const char* const kFactorsLabel;  // 素因数分解の結果:
 extern const char* const kYes;           // はい
 extern const char* const kNo;            // いいえ
 }  // namespace msg
+
+// Texts of the window program.
+namespace msg {
+// After a classic file whose twiddle indices overflow a 32-bit long: the
+// file needs a 64-bit long; use the fast style of kalvorin-cli instead.
+extern const char* const kNeeds64BitLong;
+}  // namespace msg

@@ -6,9 +6,13 @@
 // literal as code page 932 bytes.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "command/generate_command.h"
-#include "window/resource_ids.h"
+#include "command/messages.h"
 #include "command/user_dialogs.h"
+#include "plan/stage_wraps.h"
+#include "window/resource_ids.h"
 
 namespace {
 
@@ -106,7 +110,11 @@ void runCommand(HWND window) {
     char lengthText[kLengthFieldSize] = {};
     GetWindowTextA(g_lengthEdit, lengthText, kLengthFieldSize);
     WindowDialogs dialogs(window, g_factorsEdit);
-    onGenerate(lengthText, dialogs);
+    // The window writes the classic file, whose index arithmetic is in long:
+    // 32 bits with every Windows compiler. The file stays as it is, but the
+    // user must hear that it is wrong there before compiling it.
+    if (onGenerate(lengthText, dialogs) && largestTwiddleIndex(currentPlan()) > INT32_MAX)
+        dialogs.showMessage(msg::kNeeds64BitLong, "");
     g_commandRunning = false;
 }
 
