@@ -31,7 +31,8 @@ set_target_properties(kalvorin-cli PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_B
 
 option(KALVORIN_GUI_DRIVER "Build the driver of the GUI test (run under Wine)" ON)
 if(KALVORIN_GUI_DRIVER)
-  add_executable(gui_driver tests/wine/gui_driver.cpp)
+  # The texts of the boxes are compared with the program's own messages.
+  add_executable(gui_driver tests/wine/gui_driver.cpp command/messages.cpp)
   set_source_files_properties(tests/wine/gui_driver.cpp PROPERTIES COMPILE_OPTIONS "-fexec-charset=CP932")
   target_include_directories(gui_driver PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(gui_driver PRIVATE gdi32)
