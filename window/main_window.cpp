@@ -1,6 +1,7 @@
 // The Windows shell: the window class, the main window with its three
 // controls and two painted labels, the message loop, and the binding of
-// UserDialogs to message boxes. This is the only file that sees Windows.
+// UserDialogs to message boxes. This is the only file of the window program
+// that sees Windows.
 //
 // Compiled with -fexec-charset=CP932: the ANSI functions below take every
 // literal as code page 932 bytes.
