@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <clocale>
 #include <cstdio>
@@ -98,6 +99,9 @@ int run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
+    // Past a file-size limit a write fails and is reported like any other,
+    // rather than ending the program before it has removed its temporary file.
+    std::signal(SIGXFSZ, SIG_IGN);
     const int status = run(argc, argv);
     // The factors, the trace and the help are output as much as the file is:
     // if they were lost (a full disk under a redirection, say), the run did
