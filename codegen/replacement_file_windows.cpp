@@ -15,10 +15,10 @@ namespace {
 
 constexpr int kMaxNameTries = 100;
 
-// The file a symbolic link or junction leads to, as a "\\?\" path; the name
-// itself for anything else, or when it cannot be told.
-std::string resolveLinks(const char* name, HANDLE opened) {
-    if (!(GetFileAttributesA(name) & FILE_ATTRIBUTE_REPARSE_POINT)) return name;
+// Where the opened file really is, as a "\\?\" path: for a symbolic link
+// or a junction (and under Wine, a Unix link) the file it leads to. The name
+// itself when that cannot be told.
+std::string finalPath(const char* name, HANDLE opened) {
     char path[32768];
     const DWORD length = GetFinalPathNameByHandleA(opened, path, sizeof path, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     return length > 0 && length < sizeof path ? std::string(path, length) : std::string(name);
@@ -47,7 +47,7 @@ ReplacementFile::ReplacementFile(const char* name) {
         HANDLE old = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
         if (old == INVALID_HANDLE_VALUE) return;
-        path = resolveLinks(name, old);
+        path = finalPath(name, old);
         CloseHandle(old);
         break;
     }
