@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "codegen/replacement_file.h"
+#include "codegen/write_report.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -60,7 +61,8 @@ TEST(ReplacementFile, ChangesTheFileOnlyAtCommit) {
         {"old file", true, Commit, true},
         {"new file abandoned", false, Abandon, false},
         {"old file abandoned", true, Abandon, false},
-        // rename cannot put a file over a directory: the failure is told.
+        // rename cannot put a file over a directory: the user is told the
+        // file was not written.
         {"name taken by a directory meanwhile", false, DirectoryInTheWay, false},
     };
     for (const auto& c : cases) {
@@ -79,7 +81,12 @@ TEST(ReplacementFile, ChangesTheFileOnlyAtCommit) {
             EXPECT_EQ(pathExists("out.cpp") ? readFile("out.cpp") : "absent", c.old ? "old" : "absent");
             if (c.step == DirectoryInTheWay) fs::create_directory("out.cpp");
             if (c.step != Abandon) {
-                EXPECT_EQ(file.commit(), c.committed);
+                RecordingDialogs ui;
+                EXPECT_EQ(commitAndReport(file, ui), c.committed);
+                ASSERT_EQ(ui.calls.size(), c.committed ? 0u : 1u);
+                if (!c.committed) {
+                    EXPECT_EQ(ui.calls[0], (RecordingDialogs::Call{"message", cp932("ファイルの書き込みに失敗しました。"), ""}));
+                }
                 EXPECT_FALSE(file.openWriter()) << "a committed or failed file takes no more text";
             }
         }
