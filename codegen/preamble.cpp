@@ -10,8 +10,7 @@ int emitBufferSizeDefine(SourceWriter& writer, const RadixPlan& plan) {
     return writer.writeText(line.c_str());
 }
 
-bool emitPreamble(const char* name, const RadixPlan& plan, MessageSink& ui) {
-    auto writer = SourceWriter::open(name, "w");
+bool emitPreamble(std::unique_ptr<SourceWriter> writer, const RadixPlan& plan, MessageSink& ui) {
     if (!writer) {
         ui.showMessage(msg::kPreambleOpenFailed, "");
         return false;

@@ -70,10 +70,10 @@ void emitStage(SourceWriter& w, const TransformTemplate& t, const RadixPlan& pla
 
 }  // namespace
 
-bool emitTransform(const char* name, TransformKind kind, const RadixPlan& plan, MessageSink& ui) {
+bool emitTransform(std::unique_ptr<SourceWriter> writer, TransformKind kind, const RadixPlan& plan,
+                   MessageSink& ui) {
     const TransformTemplate& t = transformTemplate(kind);
     const std::string firstLine = t.namePrefix + plan.lengthText + t.parameterList;
-    auto writer = SourceWriter::open(name, "a");
     if (!writer) {
         ui.showMessage(msg::kTransformOpenFailed, "");
         return false;

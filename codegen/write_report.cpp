@@ -7,3 +7,9 @@ bool closeAndReport(SourceWriter& writer, MessageSink& ui) {
     if (writer.failed()) ui.showMessage(msg::kWriteFailed, "");
     return !writer.failed();
 }
+
+bool commitAndReport(ReplacementFile& file, MessageSink& ui) {
+    if (file.commit()) return true;
+    ui.showMessage(msg::kWriteFailed, "");
+    return false;
+}

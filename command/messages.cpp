@@ -11,6 +11,7 @@ const char* const kConfirmHead = "ソースファイル ";
 const char* const kConfirmTail = " を作成します。よろしいですか？";
 const char* const kConfirmCaption = "コードの生成";
 const char* const kOverwriteTail = "は存在します。上書きしますか？";
+const char* const kNotRegularFileTail = "は通常のファイルではないため、書き込めません。";
 }  // namespace msg
 
 namespace msg {

@@ -10,6 +10,7 @@ extern const char* const kConfirmHead;       // ソースファイル
 extern const char* const kConfirmTail;       //  を作成します。よろしいですか？
 extern const char* const kConfirmCaption;    // コードの生成
 extern const char* const kOverwriteTail;     // は存在します。上書きしますか？
+extern const char* const kNotRegularFileTail;  // は通常のファイルではないため、書き込めません。
 }  // namespace msg
 
 // Texts of the command-line program.

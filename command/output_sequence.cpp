@@ -2,23 +2,36 @@
 
 #include "command/messages.h"
 #include "codegen/preamble.h"
+#include "codegen/replacement_file.h"
 #include "codegen/source_writer.h"
 #include "codegen/transform.h"
+#include "codegen/write_report.h"
 
 std::string outputFileName(int32_t n) { return "FFT" + std::to_string(n) + ".cpp"; }
 
-bool fileExists(const char* name) { return SourceWriter::open(name, "r+") != nullptr; }
+bool fileExists(const char* name) {
+    return fileKind(name) == FileKind::Regular && SourceWriter::open(name, "r+") != nullptr;
+}
 
 bool runOutputSequence(const RadixPlan& plan, UserDialogs& ui, [[maybe_unused]] FileFormat format) {
     const std::string name = outputFileName(plan.length);
     const std::string confirm = msg::kConfirmHead + name + msg::kConfirmTail;
     if (!ui.askYesNo(confirm.c_str(), msg::kConfirmCaption)) return false;
+    // A directory in the name's place is left to fail as every unopenable
+    // file does; anything else that is no regular file is refused here,
+    // before a question whose Yes could do nothing.
+    if (fileKind(name.c_str()) == FileKind::Special) {
+        const std::string refusal = name + msg::kNotRegularFileTail;
+        ui.showMessage(refusal.c_str(), "");
+        return false;
+    }
     if (fileExists(name.c_str())) {
         const std::string overwrite = name + msg::kOverwriteTail;
         if (!ui.askYesNo(overwrite.c_str(), "")) return false;
     }
-    bool written = emitPreamble(name.c_str(), plan, ui);
+    ReplacementFile file(name.c_str());
+    bool written = emitPreamble(file.openWriter(), plan, ui);
     for (TransformKind kind : {TransformKind::Inverse, TransformKind::Real, TransformKind::Complex})
-        written = emitTransform(name.c_str(), kind, plan, ui) && written;
-    return written;
+        written = emitTransform(file.openWriter(), kind, plan, ui) && written;
+    return written && commitAndReport(file, ui);
 }

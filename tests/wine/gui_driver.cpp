@@ -499,6 +499,40 @@ void checkOverwriteRefused(const Controls& c, const std::string& scratch) {
     check(readFile(path) == "keep me", "No to the overwrite leaves the file as it was");
 }
 
+// The names in a directory, sorted, each followed by a space.
+std::string listing(const std::string& dir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name != "." && name != "..") names.push_back(name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    std::sort(names.begin(), names.end());
+    std::string text;
+    for (const auto& name : names) text += name + " ";
+    return text;
+}
+
+// Yes to the overwrite question: the file is written beside the old one and
+// then put in its place, so the old bytes are gone and nothing else is left.
+void checkOverwriteAccepted(const Controls& c, const std::string& scratch, const std::string& golden) {
+    press(c, "12");
+    Box confirm = waitForBox(c);
+    require(confirm.window != nullptr, "OK on 12 once more opens the confirmation");
+    answer(confirm, IDYES);
+    require(waitFor([&] { return !IsWindow(confirm.window); }), "confirmation closed");
+    Box overwrite = waitForBox(c);
+    require(overwrite.window != nullptr, "the overwrite question comes again");
+    answer(overwrite, IDYES);
+    check(commandEnds(c, overwrite.window), "Yes to the overwrite ends the command");
+    check(readFile(scratch + "\\FFT12.cpp") == golden, "the old FFT12.cpp is replaced by the golden file");
+    checkText(listing(scratch), "FFT12.cpp trace.txt ", "no temporary file is left beside it");
+}
+
 // A box's icon control is there whatever the box's type; it shows an icon
 // only when it holds one.
 BOOL CALLBACK findShownIcon(HWND child, LPARAM param) {
@@ -580,6 +614,7 @@ int main(int argc, char** argv) {
     checkPrime(c);
     checkNoWritesNothing(c, scratch);
     checkOverwriteRefused(c, scratch);
+    checkOverwriteAccepted(c, scratch, golden);
     checkLongWarning(c, scratch);
 
     PostMessageA(c.main, WM_CLOSE, 0, 0);
