@@ -1,6 +1,5 @@
 // kalvorin: the generate command of the window program, for a terminal.
 #include <cerrno>
-#include <csignal>
 #include <cstdint>
 #include <clocale>
 #include <cstdio>
@@ -101,9 +100,7 @@ int run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
-    // Past a file-size limit a write fails and is reported like any other,
-    // rather than ending the program before it has removed its temporary file.
-    std::signal(SIGXFSZ, SIG_IGN);
+    reportFileSizeLimitAsWriteError();
     const int status = run(argc, argv);
     // The factors, the trace and the help are output as much as the file is:
     // if they were lost (a full disk under a redirection, say), the run did

@@ -14,5 +14,10 @@ bool standardInputIsTerminal();
 // close.
 std::FILE* openAnswerStream();
 
+// Past a file-size limit a write must fail and be reported like any other,
+// rather than end the program before it has removed its temporary file.
+// Windows has no such signal.
+void reportFileSizeLimitAsWriteError();
+
 // Makes dir the working directory; false with errno set when it cannot.
 bool changeDirectory(const char* dir);

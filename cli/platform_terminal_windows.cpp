@@ -18,3 +18,5 @@ bool standardInputIsTerminal() {
 std::FILE* openAnswerStream() { return standardInputIsTerminal() ? stdin : std::fopen("CONIN$", "r"); }
 
 bool changeDirectory(const char* dir) { return _chdir(dir) == 0; }
+
+void reportFileSizeLimitAsWriteError() {}
