@@ -9,7 +9,7 @@
 namespace {
 
 const char* const kDft2 = R"(
-static void kv_dft2(complex *v)
+static KV_INLINE void kv_dft2(complex *v)
 {
 	REAL r = v[0].re - v[1].re, i = v[0].im - v[1].im;
 	v[0].re += v[1].re;
@@ -20,7 +20,7 @@ static void kv_dft2(complex *v)
 )";
 
 const char* const kDft4 = R"(
-static void kv_dft4(complex *v)
+static KV_INLINE void kv_dft4(complex *v)
 {
 	REAL ar = v[0].re + v[2].re, ai = v[0].im + v[2].im;
 	REAL br = v[0].re - v[2].re, bi = v[0].im - v[2].im;
@@ -40,11 +40,10 @@ static void kv_dft4(complex *v)
 // Two radix-4 butterflies on the even and the odd entries, the odd ones
 // turned by W8^k, then one radix-2 step.
 const char* const kDft8 = R"(
-static void kv_dft8(complex *v)
+static KV_INLINE void kv_dft8(complex *v)
 {
 	complex e[4], o[4];
 	REAL r, i;
-	int k;
 	e[0] = v[0]; e[1] = v[2]; e[2] = v[4]; e[3] = v[6];
 	o[0] = v[1]; o[1] = v[3]; o[2] = v[5]; o[3] = v[7];
 	kv_dft4(e);
@@ -58,19 +57,21 @@ static void kv_dft8(complex *v)
 	r = o[3].re; i = o[3].im;
 	o[3].re = (i - r) * $SQRT1_2$;
 	o[3].im = -(r + i) * $SQRT1_2$;
-	for (k = 0; k < 4; k++) {
-		v[k].re = e[k].re + o[k].re;
-		v[k].im = e[k].im + o[k].im;
-		v[k + 4].re = e[k].re - o[k].re;
-		v[k + 4].im = e[k].im - o[k].im;
-	}
+	v[0].re = e[0].re + o[0].re; v[0].im = e[0].im + o[0].im;
+	v[4].re = e[0].re - o[0].re; v[4].im = e[0].im - o[0].im;
+	v[1].re = e[1].re + o[1].re; v[1].im = e[1].im + o[1].im;
+	v[5].re = e[1].re - o[1].re; v[5].im = e[1].im - o[1].im;
+	v[2].re = e[2].re + o[2].re; v[2].im = e[2].im + o[2].im;
+	v[6].re = e[2].re - o[2].re; v[6].im = e[2].im - o[2].im;
+	v[3].re = e[3].re + o[3].re; v[3].im = e[3].im + o[3].im;
+	v[7].re = e[3].re - o[3].re; v[7].im = e[3].im - o[3].im;
 }
 )";
 
 // 6 = 2 x 3 with coprime factors: the index maps n = 3 n1 + 2 n2 and
 // k = 3 k1 + 4 k2 (mod 6) leave no twiddles between the two steps.
 const char* const kDft6 = R"(
-static void kv_dft6(complex *v)
+static KV_INLINE void kv_dft6(complex *v)
 {
 	complex a[3], b[3];
 	a[0].re = v[0].re + v[3].re; a[0].im = v[0].im + v[3].im;
@@ -87,7 +88,7 @@ static void kv_dft6(complex *v)
 )";
 
 const char* const kMul = R"(
-static complex kv_mul(complex a, complex w)
+static KV_INLINE complex kv_mul(complex a, complex w)
 {
 	complex r;
 	r.re = a.re * w.re - a.im * w.im;
@@ -266,7 +267,7 @@ bool isStraightLinePrime(int32_t p) { return p % 2 == 1 && p <= kStraightLineLim
 std::string straightLineButterfly(const FastText& t, int32_t p) {
     const int h = (p - 1) / 2;
     const std::string real = t.real();
-    std::string s = format("\nstatic void kv_dft%d(complex *v)\n{\n", p);
+    std::string s = format("\nstatic KV_INLINE void kv_dft%d(complex *v)\n{\n", p);
     s += "\t" + real + " x0r = v[0].re, x0i = v[0].im;\n";
     for (int j = 1; j <= h; ++j) {
         s += format("\t%s t%dr = v[%d].re + v[%d].re, t%di = v[%d].im + v[%d].im;\n", real.c_str(), j, j, p - j, j,
@@ -303,7 +304,7 @@ std::string straightLineButterfly(const FastText& t, int32_t p) {
 }
 
 std::string ownLeaf(const FastText& t, int32_t p, bool realInput) {
-    std::string s = format("\nstatic void kv_leaf%d%s(complex *y, const %s *x, long s)\n{\n\tcomplex v[%d];\n", p,
+    std::string s = format("\nstatic KV_INLINE void kv_leaf%d%s(complex *y, const %s *x, long s)\n{\n\tcomplex v[%d];\n", p,
                            realInput ? "r" : "", t.real(), p);
     for (int j = 0; j < p; ++j) {
         const std::string at = j == 0 ? "0" : j == 1 ? "s" : format("%d * s", j);

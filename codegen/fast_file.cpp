@@ -29,6 +29,16 @@ const char* const kHeaders = R"(
 #define KV_RESTRICT
 #endif
 
+#if defined(__GNUC__) || defined(__clang__)
+#define KV_INLINE __inline__ __attribute__((always_inline))
+#elif defined(_MSC_VER)
+#define KV_INLINE __forceinline
+#elif defined(__cplusplus) || (defined(__STDC_VERSION__) && __STDC_VERSION__ >= 199901L)
+#define KV_INLINE inline
+#else
+#define KV_INLINE
+#endif
+
 typedef struct { REAL re, im; } complex;
 )";
 
