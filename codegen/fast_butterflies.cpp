@@ -38,33 +38,33 @@ static KV_INLINE void kv_dft4(complex *v)
 )";
 
 // Two radix-4 butterflies on the even and the odd entries, the odd ones
-// turned by W8^k, then one radix-2 step.
+// turned by W8^k, then one radix-2 step; all in scalars, since arrays and
+// struct copies keep the vectoriser off the loops around it.
 const char* const kDft8 = R"(
 static KV_INLINE void kv_dft8(complex *v)
 {
-	complex e[4], o[4];
-	REAL r, i;
-	e[0] = v[0]; e[1] = v[2]; e[2] = v[4]; e[3] = v[6];
-	o[0] = v[1]; o[1] = v[3]; o[2] = v[5]; o[3] = v[7];
-	kv_dft4(e);
-	kv_dft4(o);
-	r = o[1].re; i = o[1].im;
-	o[1].re = (r + i) * $SQRT1_2$;
-	o[1].im = (i - r) * $SQRT1_2$;
-	r = o[2].re;
-	o[2].re = o[2].im;
-	o[2].im = -r;
-	r = o[3].re; i = o[3].im;
-	o[3].re = (i - r) * $SQRT1_2$;
-	o[3].im = -(r + i) * $SQRT1_2$;
-	v[0].re = e[0].re + o[0].re; v[0].im = e[0].im + o[0].im;
-	v[4].re = e[0].re - o[0].re; v[4].im = e[0].im - o[0].im;
-	v[1].re = e[1].re + o[1].re; v[1].im = e[1].im + o[1].im;
-	v[5].re = e[1].re - o[1].re; v[5].im = e[1].im - o[1].im;
-	v[2].re = e[2].re + o[2].re; v[2].im = e[2].im + o[2].im;
-	v[6].re = e[2].re - o[2].re; v[6].im = e[2].im - o[2].im;
-	v[3].re = e[3].re + o[3].re; v[3].im = e[3].im + o[3].im;
-	v[7].re = e[3].re - o[3].re; v[7].im = e[3].im - o[3].im;
+	REAL a0r = v[0].re + v[4].re, a0i = v[0].im + v[4].im;
+	REAL a1r = v[0].re - v[4].re, a1i = v[0].im - v[4].im;
+	REAL a2r = v[2].re + v[6].re, a2i = v[2].im + v[6].im;
+	REAL a3r = v[2].re - v[6].re, a3i = v[2].im - v[6].im;
+	REAL b0r = v[1].re + v[5].re, b0i = v[1].im + v[5].im;
+	REAL b1r = v[1].re - v[5].re, b1i = v[1].im - v[5].im;
+	REAL b2r = v[3].re + v[7].re, b2i = v[3].im + v[7].im;
+	REAL b3r = v[3].re - v[7].re, b3i = v[3].im - v[7].im;
+	REAL e0r = a0r + a2r, e0i = a0i + a2i, e2r = a0r - a2r, e2i = a0i - a2i;
+	REAL e1r = a1r + a3i, e1i = a1i - a3r, e3r = a1r - a3i, e3i = a1i + a3r;
+	REAL o0r = b0r + b2r, o0i = b0i + b2i, o2r = b0r - b2r, o2i = b0i - b2i;
+	REAL o1r = b1r + b3i, o1i = b1i - b3r, o3r = b1r - b3i, o3i = b1i + b3r;
+	REAL t1r = (o1r + o1i) * $SQRT1_2$, t1i = (o1i - o1r) * $SQRT1_2$;
+	REAL t3r = (o3i - o3r) * $SQRT1_2$, t3i = -(o3r + o3i) * $SQRT1_2$;
+	v[0].re = e0r + o0r; v[0].im = e0i + o0i;
+	v[4].re = e0r - o0r; v[4].im = e0i - o0i;
+	v[1].re = e1r + t1r; v[1].im = e1i + t1i;
+	v[5].re = e1r - t1r; v[5].im = e1i - t1i;
+	v[2].re = e2r + o2i; v[2].im = e2i - o2r;
+	v[6].re = e2r - o2i; v[6].im = e2i + o2r;
+	v[3].re = e3r + t3r; v[3].im = e3i + t3i;
+	v[7].re = e3r - t3r; v[7].im = e3i - t3i;
 }
 )";
 
@@ -315,34 +315,47 @@ std::string ownLeaf(const FastText& t, int32_t p, bool realInput) {
                         j == 0 ? "1" : (at + " + 1").c_str());
     }
     s += format("\tkv_dft%d(v);\n", p);
-    for (int j = 0; j < p; ++j) s += format("\ty[%d] = v[%d];\n", j, j);
+    for (int j = 0; j < p; ++j) s += format("\ty[%d].re = v[%d].re; y[%d].im = v[%d].im;\n", j, j, j, j);
     return s + "}\n";
 }
 
 std::string ownPass(int32_t p) {
-    std::string s = format(R"(
+    // Entries and twiddles are loaded and stored by component, never as
+    // whole structs: the vectoriser takes the loop over k only then.
+    auto at = [](int q) {
+        return q == 0 ? std::string("k") : "k + " + (q == 1 ? std::string("L") : format("%d * L", q));
+    };
+    std::string body = "\t\t\tv[0].re = x[k].re;\n\t\t\tv[0].im = x[k].im;\n";
+    for (int q = 1; q < p; ++q) {
+        const std::string a = at(q), w = q == 1 ? std::string("T[e]") : format("T[%d * e]", q);
+        body += format("\t\t\tv[%d].re = x[%s].re * %s.re - x[%s].im * %s.im;\n"
+                       "\t\t\tv[%d].im = x[%s].re * %s.im + x[%s].im * %s.re;\n",
+                       q, a.c_str(), w.c_str(), a.c_str(), w.c_str(), q, a.c_str(), w.c_str(), a.c_str(), w.c_str());
+    }
+    body += format("\t\t\tkv_dft%d(v);\n", p);
+    for (int q = 0; q < p; ++q)
+        body += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n", at(q).c_str(), q,
+                       at(q).c_str(), q);
+    // gcc unrolls a short loop over k (the pass after the leaf) completely
+    // and then vectorises neither it nor the loop over the blocks.
+    return format(R"(
 /* One pass of radix %d over R blocks of %d L entries: entry k + q L of a
    block is turned by T[q k tw] before the butterfly. */
 static void kv_pass%d(complex *d, long L, long R, const complex *KV_RESTRICT T, long tw)
 {
+	complex v[%d];
+	complex *KV_RESTRICT x;
 	long b, k, e;
 	for (b = 0; b < R; b++) {
-		complex *KV_RESTRICT x = d + b * %d * L;
+		x = d + b * %d * L;
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 8
+#pragma GCC unroll 1
+#endif
 		for (k = 0; k < L; k++) {
-			complex v[%d];
 			e = k * tw;
-			v[0] = x[k];
 )",
-                           p, p, p, p, p);
-    for (int q = 1; q < p; ++q) {
-        const std::string at = q == 1 ? "L" : format("%d * L", q);
-        const std::string tw = q == 1 ? "e" : format("%d * e", q);
-        s += format("\t\t\tv[%d] = kv_mul(x[k + %s], T[%s]);\n", q, at.c_str(), tw.c_str());
-    }
-    s += format("\t\t\tkv_dft%d(v);\n\t\t\tx[k] = v[0];\n", p);
-    for (int q = 1; q < p; ++q)
-        s += format("\t\t\tx[k + %s] = v[%d];\n", q == 1 ? "L" : format("%d * L", q).c_str(), q);
-    return s + "\t\t}\n\t}\n}\n";
+                  p, p, p, p, p) +
+           body + "\t\t}\n\t}\n}\n";
 }
 
 }  // namespace
@@ -372,7 +385,6 @@ void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs) {
         const int32_t p = plan.radix[s];
         if (hasOwnButterfly(p)) {
             needs.butterflies.insert(p);
-            if (p == 8) needs.butterflies.insert(4);
             if (p == 6) needs.butterflies.insert(3);
             if (s > 0)
                 needs.passes.insert(p);
