@@ -410,7 +410,6 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
     if (bf.count(4)) w.writeText(t.fill(kDft4).c_str());
     if (bf.count(8)) w.writeText(t.fill(kDft8).c_str());
     if (bf.count(6)) w.writeText(t.fill(kDft6).c_str());
-    if (!needs.passes.empty()) w.writeText(t.fill(kMul).c_str());
     if (needs.oddRoots) w.writeText(t.fill(kDftOdd).c_str());
 
     for (int32_t p : needs.leaves)
@@ -432,5 +431,8 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
         else
             oddPass = true;
     }
-    if (oddPass) w.writeText(t.fill(kPassOdd).c_str());
+    if (oddPass) {
+        w.writeText(t.fill(kMul).c_str());
+        w.writeText(t.fill(kPassOdd).c_str());
+    }
 }

@@ -5,8 +5,16 @@
 // the inputs were left as they were and whether in-place calls gave the
 // out-of-place results. Built with -DLEN=<N> -DGENERATED="<path>"; with
 // -DNO_HEAP (and FFT_MALLOC defined to give null) it checks instead that an
-// in-place call fills its output with NaN.
+// in-place call fills its output with NaN. With -DLONG_IS_INT the generated
+// code is compiled with a 32-bit long, as on Windows and 32-bit targets.
+#include <math.h>
+#include <stdlib.h>
+#include <string.h>
+#ifdef LONG_IS_INT
+#define long int
+#endif
 #include GENERATED
+#undef long
 
 #include <pthread.h>
 
