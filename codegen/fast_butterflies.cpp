@@ -170,7 +170,7 @@ static void kv_leaf_oddr(complex *y, const REAL *x, long s, long p, const comple
 const char* const kPassOdd = R"(
 /* One pass of odd radix p over blocks of p * L entries: entry k + q L of a
    block is turned by T[q k tw] before the butterfly. */
-static void kv_pass_odd(complex *d, long p, long L, long R, const complex *T, long tw, long ws)
+static KV_PASS void kv_pass_odd(complex *d, long p, long L, long R, const complex *T, long tw, long ws)
 {
 	complex t[250], u[250], x0, a, c;
 	long b, k, j;
@@ -341,7 +341,7 @@ std::string ownPass(int32_t p) {
     return format(R"(
 /* One pass of radix %d over R blocks of %d L entries: entry k + q L of a
    block is turned by T[q k tw] before the butterfly. */
-static void kv_pass%d(complex *d, long L, long R, const complex *KV_RESTRICT T, long tw)
+static KV_PASS void kv_pass%d(complex *d, long L, long R, const complex *KV_RESTRICT T, long tw)
 {
 	complex v[%d];
 	complex *KV_RESTRICT x;
@@ -362,6 +362,8 @@ static void kv_pass%d(complex *d, long L, long R, const complex *KV_RESTRICT T, 
 
 bool hasOwnButterfly(int32_t p) { return p == 2 || p == 4 || p == 8 || p == 6 || isStraightLinePrime(p); }
 
+bool hasOwnPass(int32_t p) { return hasOwnButterfly(p) && p <= kStraightLinePassLimit; }
+
 std::string leafCall(int32_t p, bool realInput, const std::string& y, const std::string& x, int64_t stride,
                      int64_t rootStep) {
     const char* r = realInput ? "r" : "";
@@ -373,7 +375,7 @@ std::string leafCall(int32_t p, bool realInput, const std::string& y, const std:
 
 std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
                      int64_t rootStep) {
-    if (hasOwnButterfly(p))
+    if (hasOwnPass(p))
         return format("kv_pass%d(%s, %lld, %lld, T, %lld);", p, d.c_str(), (long long)sub, (long long)blocks,
                       (long long)twiddleStep);
     return format("kv_pass_odd(%s, %d, %lld, %lld, T, %lld, %lld);", d.c_str(), p, (long long)sub,
@@ -383,7 +385,7 @@ std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t block
 void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs) {
     for (size_t s = 0; s < plan.radix.size(); ++s) {
         const int32_t p = plan.radix[s];
-        if (hasOwnButterfly(p)) {
+        if (s > 0 ? hasOwnPass(p) : hasOwnButterfly(p)) {
             needs.butterflies.insert(p);
             if (p == 6) needs.butterflies.insert(3);
             if (s > 0)
@@ -426,7 +428,7 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
 
     bool oddPass = false;
     for (int32_t p : needs.passes) {
-        if (hasOwnButterfly(p))
+        if (hasOwnPass(p))
             w.writeText(ownPass(p).c_str());
         else
             oddPass = true;
