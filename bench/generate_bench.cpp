@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/generate_command.h"
+#include "command/generate_command.h"
 #include "plan/radix_plan.h"
 #include "plan/stage_wraps.h"
 #include "tests/trial_division.h"

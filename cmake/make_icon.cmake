@@ -1,5 +1,5 @@
 # Writes the program's icon as a resource script:
-#   cmake -DOUTPUT=<file.rc> -DIDS_HEADER=<app/resource_ids.h> -P make_icon.cmake
+#   cmake -DOUTPUT=<file.rc> -DIDS_HEADER=<window/resource_ids.h> -P make_icon.cmake
 # The picture is drawn below as text, one hex digit (a colour of the 16-colour
 # palette) per pixel and "." for a transparent one. The image and the group
 # icon are written as raw resource data, so no binary .ico file is needed and

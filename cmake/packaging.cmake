@@ -1,13 +1,13 @@
 # Packages hold whatever the install rules put in: natively the program and
 # its manual page, as a Debian package; when cross-built for Windows, the
-# Windows program, as a ZIP.
+# Windows programs (the window and the console program), as a ZIP.
 if(NOT WIN32)
   # Debian keeps manual pages compressed, gzip -9n so the bytes stay the same
   # from one build to the next.
   set(KALVORIN_MAN_PAGE ${CMAKE_CURRENT_BINARY_DIR}/kalvorin.1.gz)
   add_custom_command(OUTPUT ${KALVORIN_MAN_PAGE}
-    COMMAND gzip -9n -c ${CMAKE_CURRENT_SOURCE_DIR}/app/kalvorin.1 > ${KALVORIN_MAN_PAGE}
-    DEPENDS app/kalvorin.1
+    COMMAND gzip -9n -c ${CMAKE_CURRENT_SOURCE_DIR}/cli/kalvorin.1 > ${KALVORIN_MAN_PAGE}
+    DEPENDS cli/kalvorin.1
     VERBATIM)
   add_custom_target(kalvorin_man_page ALL DEPENDS ${KALVORIN_MAN_PAGE})
   install(FILES ${KALVORIN_MAN_PAGE} DESTINATION share/man/man1)

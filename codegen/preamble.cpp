@@ -10,15 +10,14 @@ int emitBufferSizeDefine(SourceWriter& writer, const RadixPlan& plan) {
     return writer.writeText(line.c_str());
 }
 
-void emitPreamble(const char* name, const RadixPlan& plan, UserDialogs& ui) {
-    auto writer = SourceWriter::open(name, "w");
+bool emitPreamble(std::unique_ptr<SourceWriter> writer, const RadixPlan& plan, MessageSink& ui) {
     if (!writer) {
         ui.showMessage(msg::kPreambleOpenFailed, "");
-        return;
+        return false;
     }
     for (const auto& slot : headerLines) writer->writeTemplateLine(slot);
     emitBufferSizeDefine(*writer, plan);
     for (const auto& slot : complexStructLines) writer->writeTemplateLine(slot);
     for (const auto& slot : revolverLines) writer->writeTemplateLine(slot);
-    closeAndReport(*writer, ui);
+    return closeAndReport(*writer, ui);
 }

@@ -2,7 +2,9 @@
 // macros, BUFF_SIZE, the complex struct and the twiddle-table function.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include <memory>
+
+#include "codegen/message_sink.h"
 #include "codegen/source_writer.h"
 #include "plan/radix_plan.h"
 
@@ -16,5 +18,7 @@ extern const char revolverLines[kRevolverSlots][60];
 
 int emitBufferSizeDefine(SourceWriter& writer, const RadixPlan& plan);
 
-// Creates or empties the named file and writes the preamble into it.
-void emitPreamble(const char* name, const RadixPlan& plan, UserDialogs& ui);
+// Writes the preamble at the start of the file and closes the writer; true
+// when all of it was written. A null writer is a file that could not be
+// opened, and is reported as such.
+bool emitPreamble(std::unique_ptr<SourceWriter> writer, const RadixPlan& plan, MessageSink& ui);

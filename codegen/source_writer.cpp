@@ -7,6 +7,10 @@ std::unique_ptr<SourceWriter> SourceWriter::open(const char* name, const char* m
     std::string binaryMode = mode;
     binaryMode += 'b';
     std::FILE* file = std::fopen(name, binaryMode.c_str());
+    return adopt(file);
+}
+
+std::unique_ptr<SourceWriter> SourceWriter::adopt(std::FILE* file) {
     if (!file) return nullptr;
     return std::unique_ptr<SourceWriter>(new SourceWriter(file));
 }

@@ -1,5 +1,5 @@
-// The only way the system touches files. The generated file is a byte
-// stream we control: files are opened in binary mode and every LF is
+// The only way the system writes text into files. The generated file is a
+// byte stream we control: files are opened in binary mode and every LF is
 // written as CR LF here, so the bytes are the same on every platform.
 #pragma once
 
@@ -11,6 +11,8 @@ public:
     // mode is "w", "a" or "r+". Returns null when the file cannot be opened
     // with the access that mode needs (a directory never opens).
     static std::unique_ptr<SourceWriter> open(const char* name, const char* mode);
+    // Takes over a stream opened in binary mode for writing; null for null.
+    static std::unique_ptr<SourceWriter> adopt(std::FILE* file);
 
     ~SourceWriter();
     SourceWriter(const SourceWriter&) = delete;

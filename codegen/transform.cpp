@@ -70,13 +70,13 @@ void emitStage(SourceWriter& w, const TransformTemplate& t, const RadixPlan& pla
 
 }  // namespace
 
-void emitTransform(const char* name, TransformKind kind, const RadixPlan& plan, UserDialogs& ui) {
+bool emitTransform(std::unique_ptr<SourceWriter> writer, TransformKind kind, const RadixPlan& plan,
+                   MessageSink& ui) {
     const TransformTemplate& t = transformTemplate(kind);
     const std::string firstLine = t.namePrefix + plan.lengthText + t.parameterList;
-    auto writer = SourceWriter::open(name, "a");
     if (!writer) {
         ui.showMessage(msg::kTransformOpenFailed, "");
-        return;
+        return false;
     }
     SourceWriter& w = *writer;
     w.writeText(firstLine.c_str());
@@ -91,5 +91,5 @@ void emitTransform(const char* name, TransformKind kind, const RadixPlan& plan, 
     for (const char* text : t.closing)
         if (text) w.writeText(text);
     w.writeText("}\n\n");
-    closeAndReport(w, ui);
+    return closeAndReport(w, ui);
 }

@@ -1,7 +1,10 @@
 // Appends one of the three transform functions of the current plan.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include <memory>
+
+#include "codegen/message_sink.h"
+#include "codegen/source_writer.h"
 #include "plan/radix_plan.h"
 
 enum class TransformKind { Inverse, Real, Complex };
@@ -22,5 +25,8 @@ struct TransformTemplate {
 
 const TransformTemplate& transformTemplate(TransformKind kind);
 
-// Opens the file for appending, writes the function and closes the file.
-void emitTransform(const char* name, TransformKind kind, const RadixPlan& plan, UserDialogs& ui);
+// Writes the function where the writer stands and closes the writer; true
+// when all of it was written. A null writer is a file that could not be
+// opened, and is reported as such.
+bool emitTransform(std::unique_ptr<SourceWriter> writer, TransformKind kind, const RadixPlan& plan,
+                   MessageSink& ui);

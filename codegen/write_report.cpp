@@ -2,7 +2,14 @@
 
 #include "codegen/codegen_messages.h"
 
-void closeAndReport(SourceWriter& writer, UserDialogs& ui) {
+bool closeAndReport(SourceWriter& writer, MessageSink& ui) {
     writer.close();
     if (writer.failed()) ui.showMessage(msg::kWriteFailed, "");
+    return !writer.failed();
+}
+
+bool commitAndReport(ReplacementFile& file, MessageSink& ui) {
+    if (file.commit()) return true;
+    ui.showMessage(msg::kWriteFailed, "");
+    return false;
 }

@@ -40,6 +40,11 @@ TEST(Cli, LengthsAsArguments) {
         {args({"--bogus", "12"}), 2, "", "unknown option '--bogus'", {}},
         {args({"-y", "12345678901234567890"}), 2, "", "longer than 19 bytes", {}},
         {args({"-C"}), 2, "", "needs a directory", {}},
+        {args({"-yC", ".", "-12"}), 0, kFactors12, "", {"FFT12.cpp"}},
+        {args({"--ye", "--dir", ".", "--", "-12"}), 0, kFactors12, "", {"FFT12.cpp"}},
+        {args({"-y", "--style=classic", "12"}), 0, kFactors12, "", {"FFT12.cpp"}},
+        {args({"-y", "--style", "foo", "12"}), 2, "", "unknown style 'foo'", {}},
+        {args({"-y", "--precision=single", "12"}), 2, "", "--style=fast only", {}},
     };
     for (const auto& c : cases) {
         ScratchDir dir;
@@ -150,3 +155,26 @@ TEST(Cli, HelpAndVersion) {
 }
 
 }  // namespace
+
+// The style options reach the writer: each file says its style and number
+// type, and the fast one never warns about a 32-bit long.
+TEST(Cli, StyleAndPrecisionPickTheFile) {
+    struct Case {
+        std::vector<std::string> argv;
+        std::string has;
+        bool warns;
+    };
+    const Case cases[] = {
+        {args({"-y", "65542"}), "double re,im;", true},
+        {args({"-y", "--style=fast", "65542"}), "typedef struct { double re, im; } complex;", false},
+        {args({"-y", "--st", "fast", "--prec=single", "65542"}), "typedef struct { float re, im; } complex;", false},
+    };
+    for (const auto& c : cases) {
+        ScratchDir dir;
+        SCOPED_TRACE(c.argv[2]);
+        const ProcessResult r = runProcess(c.argv);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(readFile("FFT65542.cpp").find(c.has), std::string::npos);
+        EXPECT_EQ(r.err.find("warning") != std::string::npos, c.warns) << r.err;
+    }
+}

@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "app/generate_command.h"
+#include "command/generate_command.h"
 #include "plan/radix_plan.h"
 #include "trial_division.h"
 

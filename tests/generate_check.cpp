@@ -5,8 +5,8 @@
 #include <sstream>
 #include <vector>
 
-#include "app/generate_command.h"
-#include "app/messages.h"
+#include "command/generate_command.h"
+#include "command/messages.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

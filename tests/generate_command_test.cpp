@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/generate_command.h"
+#include "command/generate_command.h"
 #include "test_support.h"
 
 namespace {

@@ -96,7 +96,7 @@ private:
 };
 
 TEST(GenerateFuzz, SeededTypedTexts) {
-    ScratchDir dir;
+    ScratchDir dir(ScratchPlace::Memory);
     GenerateChecker checker;
     TypedTextGenerator generator(20240607);
     constexpr int kInputs = 20000;  // every accepted one writes its file: about 6 s under the sanitizers

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/generate_command.h"
+#include "command/generate_command.h"
 #include "process_runner.h"
 #include "test_support.h"
 

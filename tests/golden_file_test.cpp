@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/generate_command.h"
+#include "command/generate_command.h"
 #include "test_support.h"
 
 namespace {

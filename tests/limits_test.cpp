@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/generate_command.h"
+#include "command/generate_command.h"
 #include "plan/stage_wraps.h"
 #include "process_runner.h"
 #include "test_support.h"

@@ -14,7 +14,7 @@ namespace {
 // The page as groff shows it, near enough: "\-" is a hyphen and font
 // changes leave no trace.
 std::string manPageText() {
-    std::string page = readFile(KALVORIN_TEST_SOURCE "/../app/kalvorin.1");
+    std::string page = readFile(KALVORIN_TEST_SOURCE "/../cli/kalvorin.1");
     page = std::regex_replace(page, std::regex(R"(\\f[BIRP])"), "");
     page = std::regex_replace(page, std::regex(R"(\\-)"), "-");
     return page;

@@ -8,7 +8,7 @@
 #include <map>
 #include <sstream>
 
-#include "app/generate_command.h"
+#include "command/generate_command.h"
 #include "process_runner.h"
 #include "test_support.h"
 

@@ -44,7 +44,7 @@ TEST(Preamble, BytesOnDisk) {
         plan.lengthText = c.lengthText;
         writeFile("FFT.cpp", std::string(5000, 'x'));  // old, longer content must vanish
         RecordingDialogs ui;
-        emitPreamble("FFT.cpp", plan, ui);
+        emitPreamble(SourceWriter::open("FFT.cpp", "w"), plan, ui);
         const std::string bytes = readFile("FFT.cpp");
         EXPECT_EQ(bytes, expectedPreamble(c.lengthText)) << c.lengthText;
         EXPECT_EQ(bytes.size(), c.size);
@@ -64,7 +64,7 @@ TEST(Preamble, OpenFailureIsReportedAndNothingWritten) {
     RadixPlan plan;
     plan.lengthText = "12";
     RecordingDialogs ui;
-    emitPreamble("FFT12.cpp", plan, ui);
+    emitPreamble(SourceWriter::open("FFT12.cpp", "w"), plan, ui);
     ASSERT_EQ(ui.calls.size(), 1u);
     EXPECT_EQ(ui.calls[0], (RecordingDialogs::Call{"message", cp932("ファイルのオープンに失敗しました。"), ""}));
     EXPECT_TRUE(std::filesystem::is_empty("FFT12.cpp"));
@@ -76,7 +76,7 @@ TEST(Preamble, FailedWriteIsReportedOnce) {
     RadixPlan plan;
     plan.lengthText = "12";
     RecordingDialogs ui;
-    emitPreamble("FFT12.cpp", plan, ui);
+    emitPreamble(SourceWriter::open("FFT12.cpp", "w"), plan, ui);
     EXPECT_EQ(ui.calls, (std::vector<RecordingDialogs::Call>{
                             {"message", cp932("ファイルの書き込みに失敗しました。"), ""}}));
 }

@@ -25,9 +25,10 @@ std::string cp932(const std::string& utf8) {
     return out;
 }
 
-ScratchDir::ScratchDir() {
-    char tmpl[] = "/tmp/kalvorin-test-XXXXXX";
-    path_ = mkdtemp(tmpl);
+ScratchDir::ScratchDir(ScratchPlace place) {
+    const bool memory = place == ScratchPlace::Memory && std::filesystem::is_directory("/dev/shm");
+    std::string tmpl = memory ? "/dev/shm/kalvorin-test-XXXXXX" : "/tmp/kalvorin-test-XXXXXX";
+    path_ = mkdtemp(&tmpl[0]);
     previous_ = std::filesystem::current_path().string();
     std::filesystem::current_path(path_);
 }

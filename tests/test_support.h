@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/user_dialogs.h"
+#include "command/user_dialogs.h"
 
 // The code page 932 bytes of a UTF-8 text, converted at run time with iconv,
 // independently of how the program's own texts were compiled.
@@ -34,9 +34,13 @@ struct RecordingDialogs : UserDialogs {
 
 // A fresh empty directory that the test works in; removed with its content
 // when the object goes, and the previous working directory restored.
+// Memory puts it on a RAM disk where there is one: every written file is
+// synced before it takes its name, which a disk makes a test of thousands
+// of files wait for.
+enum class ScratchPlace { Disk, Memory };
 class ScratchDir {
 public:
-    ScratchDir();
+    explicit ScratchDir(ScratchPlace place = ScratchPlace::Disk);
     ~ScratchDir();
     const std::string& path() const { return path_; }
 

@@ -26,12 +26,14 @@
 #include <string>
 #include <vector>
 
-#include "app/resource_ids.h"
+#include "command/messages.h"
+#include "window/resource_ids.h"
 
 namespace {
 
 const char kConfirm12[] = "ソースファイル FFT12.cpp を作成します。よろしいですか？";
 const char kConfirm20[] = "ソースファイル FFT20.cpp を作成します。よろしいですか？";
+const char kConfirm65542[] = "ソースファイル FFT65542.cpp を作成します。よろしいですか？";
 const char kConfirmCaption[] = "コードの生成";
 const char kOverwrite12[] = "FFT12.cppは存在します。上書きしますか？";
 const char kPrime[] = "素数です";
@@ -135,6 +137,7 @@ struct WindowSearch {
     DWORD processId;
     HWND owner;  // for boxes
     std::vector<HWND> found;
+    bool hiddenToo = false;  // boxes still being made are not yet visible
 };
 
 BOOL CALLBACK collectMainWindows(HWND window, LPARAM param) {
@@ -148,7 +151,7 @@ BOOL CALLBACK collectMainWindows(HWND window, LPARAM param) {
 BOOL CALLBACK collectBoxes(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<WindowSearch*>(param);
     if (className(window) == "#32770" && GetWindow(window, GW_OWNER) == search->owner &&
-        IsWindowVisible(window))
+        (search->hiddenToo || IsWindowVisible(window)))
         search->found.push_back(window);
     return TRUE;
 }
@@ -205,6 +208,20 @@ bool commandEnds(const Controls& c, HWND box) {
     return waitFor([&] {
         return !IsWindow(box) && IsWindowEnabled(c.main) && openBoxes(c.main).empty();
     });
+}
+
+// commandEnds may see the gap between one box and the next. A message sent
+// to the program's thread is handled only where it waits for messages: in
+// its main loop once the command is over, or in the loop of a box, which
+// exists (if not yet shown) by then. So after the round trip no box of the
+// program's at all means that the command ended without another.
+bool commandEndsWithNoFurtherBox(const Controls& c, HWND box) {
+    if (!commandEnds(c, box)) return false;
+    DWORD_PTR unused;
+    if (!SendMessageTimeoutA(c.main, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &unused)) return false;
+    WindowSearch search{0, c.main, {}, true};
+    EnumWindows(collectBoxes, LPARAM(&search));
+    return search.found.empty() && IsWindowEnabled(c.main);
 }
 
 void press(const Controls& c, const char* typed) {
@@ -434,7 +451,8 @@ void checkTwelve(const Controls& c, const std::string& scratch, const std::strin
 
     PostMessageA(c.okButton, BM_CLICK, 0, 0);  // must start nothing
     answer(box, IDYES);
-    check(commandEnds(c, box.window), "Yes ends the command; the second OK opened no box");
+    check(commandEndsWithNoFurtherBox(c, box.window),
+          "Yes ends the command with no further box; the second OK opened none either");
     check(readFile(scratch + "\\FFT12.cpp") == golden, "FFT12.cpp is byte-identical to the golden file");
 }
 
@@ -481,8 +499,82 @@ void checkOverwriteRefused(const Controls& c, const std::string& scratch) {
     check(readFile(path) == "keep me", "No to the overwrite leaves the file as it was");
 }
 
-// The lines "h=%d  l=%d" of the one written file; on Windows stdout is in
-// text mode, so each ends in CR LF. Twelve has three stages.
+// The names in a directory, sorted, each followed by a space.
+std::string listing(const std::string& dir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name != "." && name != "..") names.push_back(name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    std::sort(names.begin(), names.end());
+    std::string text;
+    for (const auto& name : names) text += name + " ";
+    return text;
+}
+
+// Yes to the overwrite question: the file is written beside the old one and
+// then put in its place, so the old bytes are gone and nothing else is left.
+void checkOverwriteAccepted(const Controls& c, const std::string& scratch, const std::string& golden) {
+    press(c, "12");
+    Box confirm = waitForBox(c);
+    require(confirm.window != nullptr, "OK on 12 once more opens the confirmation");
+    answer(confirm, IDYES);
+    require(waitFor([&] { return !IsWindow(confirm.window); }), "confirmation closed");
+    Box overwrite = waitForBox(c);
+    require(overwrite.window != nullptr, "the overwrite question comes again");
+    answer(overwrite, IDYES);
+    check(commandEnds(c, overwrite.window), "Yes to the overwrite ends the command");
+    check(readFile(scratch + "\\FFT12.cpp") == golden, "the old FFT12.cpp is replaced by the golden file");
+    checkText(listing(scratch), "FFT12.cpp trace.txt ", "no temporary file is left beside it");
+}
+
+// A box's icon control is there whatever the box's type; it shows an icon
+// only when it holds one.
+BOOL CALLBACK findShownIcon(HWND child, LPARAM param) {
+    if (className(child) != "Static" || (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON ||
+        !IsWindowVisible(child))
+        return TRUE;
+    DWORD_PTR icon = 0;
+    SendMessageTimeoutA(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &icon);
+    if (icon) *reinterpret_cast<bool*>(param) = true;
+    return TRUE;
+}
+
+// 65542 is the smallest length whose classic file overflows a 32-bit long:
+// once the file is written, one more box says so.
+void checkLongWarning(const Controls& c, const std::string& scratch) {
+    press(c, "65542");
+    Box confirm = waitForBox(c);
+    require(confirm.window != nullptr, "OK on 65542 opens the confirmation");
+    checkText(confirm.text, kConfirm65542, "confirmation names FFT65542.cpp");
+    answer(confirm, IDYES);
+    require(waitFor([&] { return !IsWindow(confirm.window); }), "confirmation closed");
+    Box box = waitForBox(c);
+    require(box.window != nullptr, "Yes to 65542 brings one more box, owned by the main window");
+    check(!readFile(scratch + "\\FFT65542.cpp").empty(), "FFT65542.cpp is written before the box opens");
+    checkText(box.caption, "", "long box caption is empty");
+    checkText(box.text, msg::kNeeds64BitLong, "long box text");
+    check(box.text.find(" long ") != std::string::npos &&
+              box.text.find("kalvorin-cli --style=fast") != std::string::npos,
+          "long box names the type long and the fast style of kalvorin-cli");
+    check(buttonShown(box.window, IDOK) && !buttonShown(box.window, IDYES) && !buttonShown(box.window, IDNO) &&
+              !buttonShown(box.window, IDCANCEL),
+          "long box has one OK button");
+    bool icon = false;
+    EnumChildWindows(box.window, findShownIcon, LPARAM(&icon));
+    check(!icon, "long box shows no icon");
+    check(!IsWindowEnabled(c.main), "main window is disabled while the long box is open");
+    answer(box, IDOK);
+    check(commandEndsWithNoFurtherBox(c, box.window), "OK ends the command");
+}
+
+// The lines "h=%d  l=%d" of the written files (12 has three stages, 65542
+// two); on Windows stdout is in text mode, so each ends in CR LF.
 void checkTrace(const std::string& scratch) {
     const std::string trace = readFile(scratch + "\\trace.txt");
     std::istringstream lines(trace);
@@ -522,6 +614,8 @@ int main(int argc, char** argv) {
     checkPrime(c);
     checkNoWritesNothing(c, scratch);
     checkOverwriteRefused(c, scratch);
+    checkOverwriteAccepted(c, scratch, golden);
+    checkLongWarning(c, scratch);
 
     PostMessageA(c.main, WM_CLOSE, 0, 0);
     DWORD exitCode = 99;

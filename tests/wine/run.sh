@@ -1,13 +1,16 @@
 #!/bin/bash
-# GUI test of the Windows program under Wine in a virtual X display.
+# Tests of the Windows programs under Wine: the console program with no
+# display (console_test.sh), then the window program in a virtual X display.
 #
 #   tests/wine/run.sh [--screenshot PNG] BUILD_WIN_DIR
 #   tests/wine/run.sh --deps        (only install what the cross build and
 #                                    this test need, then exit)
 #
-# BUILD_WIN_DIR is an x86_64 cross build holding kalvorin.exe and
-# gui_driver.exe. The screenshot of the window with its first question open
-# goes to PNG, or to $KALVORIN_SCREENSHOT, or to BUILD_WIN_DIR/window.png.
+# BUILD_WIN_DIR is an x86_64 cross build holding kalvorin.exe,
+# kalvorin-cli.exe and gui_driver.exe. $KALVORIN_NATIVE, when set, names a
+# native kalvorin whose files the console program's must equal. The
+# screenshot of the window with its first question open goes to PNG, or to
+# $KALVORIN_SCREENSHOT, or to BUILD_WIN_DIR/window.png.
 # Missing Debian packages are installed (root only), a fresh Wine prefix is
 # made under BUILD_WIN_DIR and removed again at the end. Exits non-zero when
 # any check fails; every step that could wait runs under a timeout.
@@ -28,8 +31,9 @@ install_missing_packages() {
     fi
     echo "run.sh: installing ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    timeout 600 apt-get update -q </dev/null
-    timeout 900 apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+    # Another install may hold the package manager's lock for a while.
+    timeout 900 apt-get -o DPkg::Lock::Timeout=600 update -q </dev/null
+    timeout 1500 apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}" </dev/null
 }
 
 # Wine takes its ANSI code page from the locale: Japanese means 932.
@@ -69,7 +73,7 @@ fi
 build=$(realpath "$1")
 source_dir=$(realpath "$(dirname "$0")/../..")
 screenshot=$(realpath -m "${screenshot:-$build/window.png}")
-for f in kalvorin.exe gui_driver.exe; do
+for f in kalvorin.exe kalvorin-cli.exe gui_driver.exe; do
     [ -f "$build/$f" ] || { echo "run.sh: $build/$f not found; cross-build first" >&2; exit 1; }
 done
 
@@ -115,6 +119,13 @@ timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d 
 cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 timeout 60 wineserver -w
 
+echo "run.sh: running the console program"
+console_status=0
+"$source_dir/tests/wine/console_test.sh" "$build" "$work/console" </dev/null | tee "$work/console.log" ||
+    console_status=$?
+# Its Wine session has no display; the window needs one of its own.
+timeout 60 wineserver -w
+
 # Takes the screenshot when the driver asks for it.
 (
     for _ in $(seq 3000); do
@@ -138,6 +149,10 @@ timeout 300 wine "$build/gui_driver.exe" \
     "$(windows_path "$work/scratch")" \
     "$(windows_path "$work/shot")" </dev/null 2>"$work/wine.log" | tee "$work/driver.log" || status=$?
 
+if [ "$console_status" -ne 0 ]; then
+    echo "run.sh: console test FAILED" >&2
+    exit 1
+fi
 summary=$(tail -n1 "$work/driver.log" | tr -d '\r')
 if [ "$status" -ne 0 ] || ! [[ $summary =~ ^[0-9]+\ passed,\ 0\ failed$ ]]; then
     echo "run.sh: GUI test FAILED (exit $status); Wine said:" >&2

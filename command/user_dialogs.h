@@ -2,11 +2,10 @@
 // page 932 byte string; an empty caption means a box with an empty title.
 #pragma once
 
-class UserDialogs {
+#include "codegen/message_sink.h"
+
+class UserDialogs : public MessageSink {
 public:
-    virtual ~UserDialogs() = default;
-    // Shows a message with one acknowledging button; returns when dismissed.
-    virtual void showMessage(const char* text, const char* caption) = 0;
     // Asks a question answered Yes (true) or No (false).
     virtual bool askYesNo(const char* text, const char* caption) = 0;
     // Replaces the whole text of the factors display.

@@ -1,11 +1,11 @@
-#include "app/generate_command.h"
+#include "command/generate_command.h"
 
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
 
-#include "app/messages.h"
-#include "app/output_sequence.h"
+#include "command/messages.h"
+#include "command/output_sequence.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ RadixPlan& currentPlan() {
     return plan;
 }
 
-void onGenerate(std::string_view typed, UserDialogs& ui) {
+bool onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format) {
     char field[kLengthFieldSize] = {};
     // An empty view may have no bytes behind it at all (a null data
     // pointer), which strnlen and memcpy must never be handed.
@@ -56,18 +56,18 @@ void onGenerate(std::string_view typed, UserDialogs& ui) {
 
     if (n > kMaxLength) {
         ui.showMessage(msg::kLengthTooLarge, "");
-        return;
+        return false;
     }
     if (n < 2) {
         ui.showMessage(msg::kNeedComposite, "");
-        return;
+        return false;
     }
     const int count = factorise(plan, n);
     if (count == 0) {
         ui.showMessage(msg::kPrime, "");
-        return;
+        return false;
     }
     completePlan(plan, count);
     ui.showFactors(factorText(plan, count).c_str());
-    runOutputSequence(plan, ui);
+    return runOutputSequence(plan, ui, format);
 }

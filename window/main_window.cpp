@@ -1,14 +1,19 @@
 // The Windows shell: the window class, the main window with its three
 // controls and two painted labels, the message loop, and the binding of
-// UserDialogs to message boxes. This is the only file that sees Windows.
+// UserDialogs to message boxes. This is the only file of the window program
+// that sees Windows.
 //
 // Compiled with -fexec-charset=CP932: the ANSI functions below take every
 // literal as code page 932 bytes.
 #include <windows.h>
 
-#include "app/generate_command.h"
-#include "app/resource_ids.h"
-#include "app/user_dialogs.h"
+#include <cstdint>
+
+#include "command/generate_command.h"
+#include "command/messages.h"
+#include "command/user_dialogs.h"
+#include "plan/stage_wraps.h"
+#include "window/resource_ids.h"
 
 namespace {
 
@@ -106,7 +111,11 @@ void runCommand(HWND window) {
     char lengthText[kLengthFieldSize] = {};
     GetWindowTextA(g_lengthEdit, lengthText, kLengthFieldSize);
     WindowDialogs dialogs(window, g_factorsEdit);
-    onGenerate(lengthText, dialogs);
+    // The window writes the classic file, whose index arithmetic is in long:
+    // 32 bits with every Windows compiler. The file stays as it is, but the
+    // user must hear that it is wrong there before compiling it.
+    if (onGenerate(lengthText, dialogs) && largestTwiddleIndex(currentPlan()) > INT32_MAX)
+        dialogs.showMessage(msg::kNeeds64BitLong, "");
     g_commandRunning = false;
 }
 

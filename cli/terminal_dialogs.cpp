@@ -1,11 +1,11 @@
-#include "app/terminal_dialogs.h"
-
-#include <unistd.h>
+#include "cli/terminal_dialogs.h"
 
 #include <cctype>
 #include <string>
 
-#include "app/messages.h"
+#include "cli/platform_terminal.h"
+#include "cli/program_name.h"
+#include "command/messages.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ void TerminalDialogs::showMessage(const char* text, const char* caption) {
 
 void TerminalDialogs::showError(const char* text) {
     ok_ = false;
-    std::fprintf(stderr, "kalvorin: %s\n", text);
+    std::fprintf(stderr, KALVORIN_CLI_NAME ": %s\n", text);
 }
 
 void TerminalDialogs::prompt(const char* text) {
@@ -53,10 +53,7 @@ void TerminalDialogs::showFactors(const char* text) {
 std::FILE* TerminalDialogs::answerStream() {
     if (!ttyTried_) {
         ttyTried_ = true;
-        if (isatty(STDIN_FILENO))
-            tty_ = stdin;
-        else
-            tty_ = std::fopen("/dev/tty", "r");
+        tty_ = openAnswerStream();
     }
     return tty_;
 }
@@ -66,7 +63,7 @@ bool TerminalDialogs::askYesNo(const char* text, const char* caption) {
     std::FILE* in = answerStream();
     if (!in) {
         if (!hinted_)
-            std::fputs("kalvorin: no terminal to ask; the answer is No (pass --yes to answer Yes)\n", stderr);
+            std::fputs(KALVORIN_CLI_NAME ": no terminal to ask; the answer is No (pass --yes to answer Yes)\n", stderr);
         hinted_ = true;
         ok_ = false;
         return false;

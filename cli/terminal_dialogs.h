@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "app/terminal_text.h"
-#include "app/user_dialogs.h"
+#include "cli/terminal_text.h"
+#include "command/user_dialogs.h"
 
 class TerminalDialogs : public UserDialogs {
 public:

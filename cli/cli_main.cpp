@@ -1,6 +1,4 @@
 // kalvorin: the generate command of the window program, for a terminal.
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdint>
 #include <clocale>
@@ -8,10 +6,12 @@
 #include <cstring>
 #include <string>
 
-#include "app/cli_options.h"
-#include "app/generate_command.h"
-#include "app/messages.h"
-#include "app/terminal_dialogs.h"
+#include "cli/cli_options.h"
+#include "cli/platform_terminal.h"
+#include "cli/program_name.h"
+#include "command/generate_command.h"
+#include "command/messages.h"
+#include "cli/terminal_dialogs.h"
 #include "plan/stage_wraps.h"
 
 namespace {
@@ -23,23 +23,24 @@ void warnIfLongIsTooNarrow(const RadixPlan& plan) {
     const int64_t largest = largestTwiddleIndex(plan);
     if (largest <= INT32_MAX) return;
     std::fprintf(stderr,
-                 "kalvorin: warning: FFT%d.cpp computes twiddle indices up to %lld in long, "
+                 KALVORIN_CLI_NAME ": warning: FFT%d.cpp computes twiddle indices up to %lld in long, "
                  "which overflows where long has 32 bits (Windows); use it only where long has 64 bits\n",
                  int(plan.length), static_cast<long long>(largest));
 }
 
-bool runOne(const std::string& length, TerminalDialogs& ui) {
+bool runOne(const std::string& length, FileFormat format, TerminalDialogs& ui) {
     ui.beginCommand();
-    onGenerate(length, ui);
-    // ok() means the file was written, so the plan is this length's.
-    if (ui.ok()) warnIfLongIsTooNarrow(currentPlan());
+    onGenerate(length, ui, format);
+    // ok() means the file was written, so the plan is this length's. The
+    // fast style keeps every index below 2^31 and needs no warning.
+    if (ui.ok() && format.style == OutputStyle::Classic) warnIfLongIsTooNarrow(currentPlan());
     return ui.ok();
 }
 
 // Reads lengths one per line until end of input. A line longer than the
 // length box holds is refused rather than cut, so no other length is made.
-bool runFromInput(TerminalDialogs& ui) {
-    const bool interactive = isatty(STDIN_FILENO);
+bool runFromInput(FileFormat format, TerminalDialogs& ui) {
+    const bool interactive = standardInputIsTerminal();
     bool allOk = true;
     std::string line;
     for (;;) {
@@ -54,7 +55,7 @@ bool runFromInput(TerminalDialogs& ui) {
             ui.showError(("length '" + line + "' is longer than 19 bytes").c_str());
             allOk = false;
         } else {
-            allOk = runOne(line, ui) && allOk;
+            allOk = runOne(line, format, ui) && allOk;
         }
         if (c == EOF) break;
     }
@@ -66,7 +67,8 @@ int run(int argc, char** argv) {
     CliOptions options;
     const std::string error = parseCliOptions(argc, argv, options);
     if (!error.empty()) {
-        std::fprintf(stderr, "kalvorin: %s\nTry 'kalvorin --help' for more information.\n", error.c_str());
+        std::fprintf(stderr, KALVORIN_CLI_NAME ": %s\nTry '" KALVORIN_CLI_NAME " --help' for more information.\n",
+                     error.c_str());
         return 2;
     }
     if (options.help) {
@@ -77,18 +79,20 @@ int run(int argc, char** argv) {
         std::puts("kalvorin 1.0.0");
         return 0;
     }
-    if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) {
-        std::fprintf(stderr, "kalvorin: cannot work in '%s': %s\n", options.directory.c_str(), std::strerror(errno));
+    if (!options.directory.empty() && !changeDirectory(options.directory.c_str())) {
+        std::fprintf(stderr, KALVORIN_CLI_NAME ": cannot work in '%s': %s\n", options.directory.c_str(),
+                     std::strerror(errno));
         return 1;
     }
     setTraceSink(options.trace ? stdoutTraceSink() : TraceSink());
 
     TerminalDialogs ui(options.yes);
+    const FileFormat format{options.style, options.precision};
     bool allOk = true;
     if (options.lengths.empty())
-        allOk = runFromInput(ui);
+        allOk = runFromInput(format, ui);
     else
-        for (const auto& length : options.lengths) allOk = runOne(length, ui) && allOk;
+        for (const auto& length : options.lengths) allOk = runOne(length, format, ui) && allOk;
     return allOk ? 0 : 1;
 }
 
@@ -96,12 +100,13 @@ int run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
+    reportFileSizeLimitAsWriteError();
     const int status = run(argc, argv);
     // The factors, the trace and the help are output as much as the file is:
     // if they were lost (a full disk under a redirection, say), the run did
     // not succeed, whatever became of the file.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fputs("kalvorin: write error on standard output\n", stderr);
+        std::fputs(KALVORIN_CLI_NAME ": write error on standard output\n", stderr);
         return status == 0 ? 1 : status;
     }
     return status;

@@ -5,8 +5,11 @@
 
 class TerminalText {
 public:
-    // The encoding is taken from the current locale (call setlocale first);
-    // a C or POSIX locale, which names plain ASCII, gets UTF-8.
+    // On POSIX the encoding is taken from the current locale (call
+    // setlocale first); a C or POSIX locale, which names plain ASCII, gets
+    // UTF-8. On Windows the texts go out as they are, code page 932 bytes,
+    // as an ANSI console program's do: a Japanese console shows them, and a
+    // file or pipe gets the same bytes.
     TerminalText();
     ~TerminalText();
     TerminalText(const TerminalText&) = delete;
@@ -18,5 +21,5 @@ public:
 
 private:
     std::string encoding_;
-    void* cd_;  // iconv_t
+    void* cd_ = nullptr;  // iconv_t, on POSIX
 };

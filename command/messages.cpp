@@ -1,6 +1,6 @@
 // Compiled with -fexec-charset=CP932: the literals below are readable UTF-8
 // in the source and code page 932 bytes in the program.
-#include "app/messages.h"
+#include "command/messages.h"
 
 namespace msg {
 const char* const kLengthTooLarge = "データ長が250000を超えています。";
@@ -11,6 +11,7 @@ const char* const kConfirmHead = "ソースファイル ";
 const char* const kConfirmTail = " を作成します。よろしいですか？";
 const char* const kConfirmCaption = "コードの生成";
 const char* const kOverwriteTail = "は存在します。上書きしますか？";
+const char* const kNotRegularFileTail = "は通常のファイルではないため、書き込めません。";
 }  // namespace msg
 
 namespace msg {
@@ -18,4 +19,11 @@ const char* const kLengthPrompt = "データ長の入力: ";
 const char* const kFactorsLabel = "素因数分解の結果: ";
 const char* const kYes = "はい";
 const char* const kNo = "いいえ";
+}  // namespace msg
+
+namespace msg {
+const char* const kNeeds64BitLong =
+    "生成したコードは64ビットの long を前提としています。"
+    "long が32ビットのWindowsのコンパイラーでは、このデータ長の変換結果は正しくなりません。\n"
+    "代わりにコマンドラインプログラムの高速形式（kalvorin-cli --style=fast）をお使いください。";
 }  // namespace msg

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/user_dialogs.h"
+#include "command/file_format.h"
+#include "command/user_dialogs.h"
 #include "plan/radix_plan.h"
 
 constexpr int32_t kMaxLength = 250000;
@@ -22,8 +23,10 @@ int32_t parseLength(const char* text);
 std::string factorText(const RadixPlan& plan, int count);
 
 // Runs the command once for the text of the length box. Only the first 19
-// bytes of `typed` (up to a NUL) are read, whatever it holds.
-void onGenerate(std::string_view typed, UserDialogs& ui);
+// bytes of `typed` (up to a NUL) are read, whatever it holds. True when a
+// file was written in full; false when the length was refused, a question
+// was answered No or a write failed.
+bool onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format = {});
 
 // The one plan of the process, rewritten by every command.
 RadixPlan& currentPlan();

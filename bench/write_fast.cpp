@@ -1,0 +1,30 @@
+// Writes the fast-style FFT<N>.cpp of each length into a directory, for
+// bench/run to compile: write_fast DIR double|single N...
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "codegen/fast_file.h"
+#include "plan/radix_plan.h"
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s DIR double|single N...\n", argv[0]);
+        return 2;
+    }
+    const Precision precision = std::string(argv[2]) == "single" ? Precision::Single : Precision::Double;
+    for (int i = 3; i < argc; ++i) {
+        RadixPlan plan;
+        plan.length = std::atoi(argv[i]);
+        plan.lengthText = std::to_string(plan.length);
+        const std::string name = std::string(argv[1]) + "/FFT" + plan.lengthText + ".cpp";
+        const auto w = SourceWriter::open(name.c_str(), "w");
+        if (!w) {
+            std::perror(name.c_str());
+            return 1;
+        }
+        writeFastFile(*w, plan, precision);
+        if (w->close() != 0) return 1;
+    }
+    return 0;
+}

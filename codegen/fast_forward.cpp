@@ -1,0 +1,99 @@
+// The forward transform of one plan as a static function: the leaf gathers
+// the input in digit-reversed order into the output, the passes follow in
+// place. With blocking, the leaf and the first passes run block by block.
+#include <string>
+#include <vector>
+
+#include "codegen/fast_parts.h"
+
+namespace {
+
+struct Digit {
+    int stage;           // the pass this digit belongs to
+    int32_t count;       // its radix
+    int64_t outStride;   // entries in the output
+    int64_t inStride;    // reals in the input
+};
+
+std::string tabs(int depth) { return std::string(size_t(depth), '\t'); }
+
+// "base + d1 * 8 + d2 * 64", or base alone.
+std::string offset(const std::string& base, const std::vector<Digit>& digits, bool input) {
+    std::string s = base;
+    for (const Digit& d : digits) {
+        const int64_t stride = input ? d.inStride : d.outStride;
+        s += format(" + d%d", d.stage);
+        if (stride != 1) s += format(" * %lld", (long long)stride);
+    }
+    return s;
+}
+
+void openLoops(std::string& s, const std::vector<Digit>& digits, int depth) {
+    for (size_t i = 0; i < digits.size(); ++i)
+        s += tabs(depth + int(i)) + format("for (d%d = 0; d%d < %d; d%d++) {\n", digits[i].stage, digits[i].stage,
+                                           digits[i].count, digits[i].stage);
+}
+
+void closeLoops(std::string& s, size_t count, int depth) {
+    for (size_t i = count; i > 0; --i) s += tabs(depth + int(i) - 1) + "}\n";
+}
+
+}  // namespace
+
+void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, const char* name, int tableStep,
+                  bool realInput) {
+    const int m = int(plan.radix.size());
+    const int64_t n = plan.length;
+    const int64_t width = realInput ? 1 : 2;
+    const int blocked = plan.blockedStages > 0 ? plan.blockedStages : m;
+
+    // Digit s of a leaf block's index: its output sits lengthAfter(s) apart,
+    // its input n / lengthAfter(s + 1) apart (the reversed weights).
+    std::vector<Digit> outer, inner;
+    for (int s = 1; s < m; ++s) {
+        const Digit d{s, plan.radix[s], lengthAfter(plan, s), width * (n / lengthAfter(plan, s + 1))};
+        (s < blocked ? inner : outer).push_back(d);
+    }
+
+    std::string s = format("\nstatic void %s(complex *y, const %s *x, const complex *T)\n{\n", name, t.real());
+    if (m > 1) {
+        s += "\tlong";
+        for (int i = 1; i < m; ++i) s += format(" d%d%s", i, i + 1 < m ? "," : ";\n");
+    }
+    // A single butterfly of its own needs no twiddles.
+    if (m == 1 && hasOwnButterfly(plan.radix[0])) s += "\t(void)T;\n";
+    int depth = 1;
+    std::string y = "y", x = "x";
+    if (!outer.empty()) {
+        s += format("\tcomplex *yb;\n\tconst %s *xb;\n", t.real());
+        openLoops(s, outer, depth);
+        depth += int(outer.size());
+        s += tabs(depth) + "yb = " + offset("y", outer, false) + ";\n";
+        s += tabs(depth) + "xb = " + offset("x", outer, true) + ";\n";
+        y = "yb";
+        x = "xb";
+    }
+    const int64_t leafStride = width * (n / plan.radix[0]);
+    const int64_t leafRoots = n / plan.radix[0] * tableStep;
+    openLoops(s, inner, depth);
+    s += tabs(depth + int(inner.size())) +
+         leafCall(plan.radix[0], realInput, offset(y, inner, false), offset(x, inner, true), leafStride, leafRoots) +
+         "\n";
+    closeLoops(s, inner.size(), depth);
+
+    const int64_t span = outer.empty() ? n : plan.blockLength;
+    auto pass = [&](int st, const std::string& d, int64_t within) {
+        const int32_t p = plan.radix[st];
+        const int64_t after = lengthAfter(plan, st + 1);
+        s += tabs(depth) +
+             passCall(p, d, lengthAfter(plan, st), within / after, n / after * tableStep, n / p * tableStep) + "\n";
+    };
+    for (int st = 1; st < blocked; ++st) pass(st, y, span);
+    if (!outer.empty()) {
+        closeLoops(s, outer.size(), 1);
+        depth = 1;
+        for (int st = blocked; st < m; ++st) pass(st, "y", n);
+    }
+    s += "}\n";
+    w.writeText(s.c_str());
+}

@@ -1,0 +1,53 @@
+// The pieces of the fast-style file, each written by one part of the emitter.
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "codegen/fast_text.h"
+#include "codegen/source_writer.h"
+#include "plan/fast_plan.h"
+
+// What the transforms of one file call, collected before anything is
+// written, so that every static function in the file is used.
+struct FastNeeds {
+    std::set<int32_t> butterflies;  // kv_dft<p>
+    std::set<int32_t> passes;       // kv_pass<p>
+    std::set<int32_t> leaves;       // kv_leaf<p>, reading interleaved pairs
+    std::set<int32_t> realLeaves;   // kv_leaf<p>r, reading real input
+    bool oddRoots = false;          // kv_dft_odd, the loop over the roots of an odd prime
+    bool directLeaf = false;        // kv_leaf_direct, for a prime above the scratch limit
+    bool directRealLeaf = false;
+};
+
+// Whether radix p has a butterfly of its own (kv_dft<p>) rather than the
+// loop over its roots.
+bool hasOwnButterfly(int32_t p);
+// Whether a pass of radix p uses that butterfly. gcc 12.2 at -O2 computed
+// wrong results from the passes of radix 11 and 13 written out in straight
+// lines (right with -fno-ivopts or -fno-ipa-cp); besides keeping every pass
+// out of gcc's interprocedural optimisation, those passes take the loop
+// over the roots. A leaf is not affected.
+constexpr int32_t kStraightLinePassLimit = 8;
+bool hasOwnPass(int32_t p);
+
+// The call of the leaf of radix p: y and x are the output and input
+// expressions, stride the input stride in reals, rootStep how far apart the
+// p-th roots of unity lie in pSinCosTable (T).
+std::string leafCall(int32_t p, bool realInput, const std::string& y, const std::string& x, int64_t stride,
+                     int64_t rootStep);
+// The call of one pass of radix p over blocks of p*sub entries.
+std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
+                     int64_t rootStep);
+
+// Adds what a transform with this plan calls.
+void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs);
+
+// The butterflies, leaves and passes in needs, dependencies first.
+void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs);
+
+// static void <name>(complex *y, const REAL *x, const complex *T): the
+// whole forward transform of plan, its twiddles tableStep apart in T.
+void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, const char* name, int tableStep,
+                  bool realInput);

@@ -1,0 +1,56 @@
+#include "command/output_sequence.h"
+
+#include "command/messages.h"
+#include "codegen/codegen_messages.h"
+#include "codegen/fast_file.h"
+#include "codegen/preamble.h"
+#include "codegen/replacement_file.h"
+#include "codegen/source_writer.h"
+#include "codegen/transform.h"
+#include "codegen/write_report.h"
+
+std::string outputFileName(int32_t n) { return "FFT" + std::to_string(n) + ".cpp"; }
+
+bool fileExists(const char* name) {
+    return fileKind(name) == FileKind::Regular && SourceWriter::open(name, "r+") != nullptr;
+}
+
+namespace {
+
+// The fast file comes from one writer. Opening it fails the way the
+// preamble's open fails, with the same message.
+bool writeFast(ReplacementFile& file, const RadixPlan& plan, Precision precision, UserDialogs& ui) {
+    auto writer = file.openWriter();
+    if (!writer) {
+        ui.showMessage(msg::kPreambleOpenFailed, "");
+        return false;
+    }
+    writeFastFile(*writer, plan, precision);
+    return closeAndReport(*writer, ui) && commitAndReport(file, ui);
+}
+
+}  // namespace
+
+bool runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format) {
+    const std::string name = outputFileName(plan.length);
+    const std::string confirm = msg::kConfirmHead + name + msg::kConfirmTail;
+    if (!ui.askYesNo(confirm.c_str(), msg::kConfirmCaption)) return false;
+    // A directory in the name's place is left to fail as every unopenable
+    // file does; anything else that is no regular file is refused here,
+    // before a question whose Yes could do nothing.
+    if (fileKind(name.c_str()) == FileKind::Special) {
+        const std::string refusal = name + msg::kNotRegularFileTail;
+        ui.showMessage(refusal.c_str(), "");
+        return false;
+    }
+    if (fileExists(name.c_str())) {
+        const std::string overwrite = name + msg::kOverwriteTail;
+        if (!ui.askYesNo(overwrite.c_str(), "")) return false;
+    }
+    ReplacementFile file(name.c_str());
+    if (format.style == OutputStyle::Fast) return writeFast(file, plan, format.precision, ui);
+    bool written = emitPreamble(file.openWriter(), plan, ui);
+    for (TransformKind kind : {TransformKind::Inverse, TransformKind::Real, TransformKind::Complex})
+        written = emitTransform(file.openWriter(), kind, plan, ui) && written;
+    return written && commitAndReport(file, ui);
+}

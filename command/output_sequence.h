@@ -1,0 +1,22 @@
+// The second half of the generate command: name the file, ask, write.
+#pragma once
+
+#include <string>
+
+#include "command/file_format.h"
+#include "command/user_dialogs.h"
+#include "plan/radix_plan.h"
+
+// "FFT" + N in decimal + ".cpp".
+std::string outputFileName(int32_t n);
+
+// True when the name is a regular file that can be opened for update; it is
+// closed at once. Nothing else is ever opened, so this cannot block.
+bool fileExists(const char* name);
+
+// Asks for confirmation (and before overwriting), then runs the four
+// writers in order, each whatever the earlier ones did, into a temporary
+// file that replaces the named one only when all of them succeeded. A name
+// taken by a FIFO or a device is refused before anything is written. True
+// when the file was written in full.
+bool runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format = {});

@@ -1,0 +1,151 @@
+// Compiled by the fast-style test together with one generated FFT<N>.cpp of
+// either precision: runs its three transforms on random input on a thread
+// with a 256 KiB stack and prints, for each, the largest error against a
+// direct DFT in long double relative to the largest output; then whether
+// the inputs were left as they were and whether in-place calls gave the
+// out-of-place results. Built with -DLEN=<N> -DGENERATED="<path>"; with
+// -DNO_HEAP (and FFT_MALLOC defined to give null) it checks instead that an
+// in-place call fills its output with NaN. With -DLONG_IS_INT the generated
+// code is compiled with a 32-bit long, as on Windows and 32-bit targets.
+#include <math.h>
+#include <stdlib.h>
+#include <string.h>
+#ifdef LONG_IS_INT
+#define long int
+#endif
+#include GENERATED
+#undef long
+
+#include <pthread.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#define CAT2(a, b) a##b
+#define CAT(a, b) CAT2(a, b)
+
+namespace {
+
+typedef decltype(complex::re) real;
+const long N = LEN;
+const int kSampled = 200;  // outputs checked above 8192, each an O(N) sum
+
+struct Reference {
+    std::vector<long double> c, s;  // cos and sin of 2*pi*q/N
+    Reference() : c(N), s(N) {
+        const long double kPi = 3.141592653589793238462643383279502884L;
+        for (long q = 0; q < N; ++q) {
+            c[q] = cosl(2 * kPi * q / N);
+            s[q] = sinl(2 * kPi * q / N);
+        }
+    }
+    // sum over n of x[n] * exp(sign * 2*pi*i * n*k/N)
+    void term(const std::vector<long double>& re, const std::vector<long double>& im, long k, int sign,
+              long double& outRe, long double& outIm) const {
+        long double r = 0, i = 0;
+        long q = 0;
+        for (long n = 0; n < N; ++n, q = (q + k) % N) {
+            const long double wr = c[q], wi = sign * s[q];
+            r += re[n] * wr - im[n] * wi;
+            i += re[n] * wi + im[n] * wr;
+        }
+        outRe = r;
+        outIm = i;
+    }
+};
+
+double maxError(const Reference& ref, const std::vector<long double>& re, const std::vector<long double>& im,
+                const complex* out, int sign, long double scale, const std::vector<long>& ks) {
+    long double worst = 0, largest = 0;
+    for (long k : ks) {
+        long double r, i;
+        ref.term(re, im, k, sign, r, i);
+        r *= scale;
+        i *= scale;
+        largest = std::max(largest, std::hypot(r, i));
+        worst = std::max(worst, std::hypot(r - out[k].re, i - out[k].im));
+    }
+    return double(worst / (largest > 0 ? largest : 1));
+}
+
+bool same(const std::vector<complex>& a, const std::vector<complex>& b) {
+    return std::memcmp(a.data(), b.data(), a.size() * sizeof(complex)) == 0;
+}
+
+bool allNan(const std::vector<complex>& a) {
+    for (const complex& z : a)
+        if (!std::isnan(z.re) || !std::isnan(z.im)) return false;
+    return true;
+}
+
+void* run(void*) {
+    std::mt19937_64 rng(LEN);
+    std::uniform_real_distribution<double> uniform(-1, 1);
+    std::vector<complex> table(N), input(N), output(N), work(N);
+    std::vector<real> realInput(N);
+    std::vector<long double> re(N), im(N), zero(N, 0);
+    for (long n = 0; n < N; ++n) {
+        input[n].re = real(uniform(rng));
+        input[n].im = real(uniform(rng));
+        realInput[n] = real(uniform(rng));
+    }
+    const std::vector<complex> inputCopy = input;
+    const std::vector<real> realCopy = realInput;
+    std::vector<long> ks;
+    if (N <= 8192) {
+        for (long k = 0; k < N; ++k) ks.push_back(k);
+    } else {
+        ks = {0, 1, N / 2, N - 1};
+        std::uniform_int_distribution<long> pick(0, N - 1);
+        while (int(ks.size()) < kSampled) ks.push_back(pick(rng));
+    }
+    revolver(N, table.data());
+    const Reference ref;
+    for (long n = 0; n < N; ++n) re[n] = input[n].re, im[n] = input[n].im;
+    bool inPlace = true;
+
+    CAT(Complex_FFT, LEN)(output.data(), input.data(), table.data());
+    std::printf("complex %.3e\n", maxError(ref, re, im, output.data(), -1, 1, ks));
+    work = input;
+    CAT(Complex_FFT, LEN)(work.data(), work.data(), table.data());
+#ifdef NO_HEAP
+    inPlace = inPlace && allNan(work);
+#else
+    inPlace = inPlace && same(work, output);
+#endif
+
+    CAT(IFFT, LEN)(output.data(), input.data(), table.data());
+    std::printf("inverse %.3e\n", maxError(ref, re, im, output.data(), +1, 1.0L / N, ks));
+    work = input;
+    CAT(IFFT, LEN)(work.data(), work.data(), table.data());
+#ifdef NO_HEAP
+    inPlace = inPlace && allNan(work);
+#else
+    inPlace = inPlace && same(work, output);
+#endif
+
+    for (long n = 0; n < N; ++n) re[n] = realInput[n];
+    CAT(Real_FFT, LEN)(output.data(), realInput.data(), table.data());
+    std::printf("real %.3e\n", maxError(ref, re, zero, output.data(), -1, 1, ks));
+
+    const bool kept = same(input, inputCopy) && realInput == realCopy;
+    std::printf("kept %d\nin_place %d\n", kept ? 1 : 0, inPlace ? 1 : 0);
+    return nullptr;
+}
+
+}  // namespace
+
+int main() {
+    // The generated code must not need more than a small thread's stack.
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, 256u << 10);
+    pthread_t thread;
+    if (pthread_create(&thread, &attr, run, nullptr) != 0) return 2;
+    pthread_join(thread, nullptr);
+    return 0;
+}
