@@ -4,6 +4,7 @@
 // keeps the array in registers at -O2 already.
 #include <string>
 
+#include "codegen/fast_large_prime.h"
 #include "codegen/fast_parts.h"
 
 namespace {
@@ -383,6 +384,7 @@ std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t block
 }
 
 void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs) {
+    if (!plan.radix.empty() && usesConvolution(plan.radix[0])) needs.convolution = true;
     for (size_t s = 0; s < plan.radix.size(); ++s) {
         const int32_t p = plan.radix[s];
         if (s > 0 ? hasOwnPass(p) : hasOwnButterfly(p)) {
@@ -425,6 +427,7 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
     if (oddRealLeaf) w.writeText(t.fill(kLeafOddReal).c_str());
     if (needs.directLeaf) w.writeText(t.fill(kLeafDirect).c_str());
     if (needs.directRealLeaf) w.writeText(t.fill(kLeafDirectReal).c_str());
+    if (needs.convolution) writeConvolutionSupport(w, t.precision());
 
     bool oddPass = false;
     for (int32_t p : needs.passes) {

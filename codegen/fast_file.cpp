@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "codegen/fast_large_prime.h"
 #include "codegen/fast_parts.h"
 
 namespace {
@@ -126,10 +127,19 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
              ")\n   and splits the result into the N outputs.\n";
     else
         s += "   Real_FFT" + len + " uses the same plan with a first pass that reads reals.\n";
-    if (full.radix[0] > kScratchRadixLimit)
-        s += "   The prime radix " + std::to_string(full.radix[0]) +
-             " is computed directly, at about N x " + std::to_string(full.radix[0]) +
-             " real multiply-adds.\n";
+    const int32_t leaf = full.radix[0];
+    const bool convolution = usesConvolution(leaf);
+    if (convolution)
+        s += "   The prime radix " + std::to_string(leaf) +
+             " runs as a convolution (Bluestein's algorithm) in work memory:\n"
+             "   every call of Complex_FFT" + len + ", IFFT" + len + " and Real_FFT" + len + " takes " +
+             std::to_string(convolutionWorkBytes(leaf, precision)) +
+             " bytes\n   from FFT_MALLOC and gives them back with FFT_FREE before it returns. If\n"
+             "   FFT_MALLOC returns a null pointer, the call computes the radix directly\n"
+             "   instead: the same result, at about N x " + std::to_string(leaf) + " real multiply-adds.\n";
+    else if (leaf > kScratchRadixLimit)
+        s += "   The prime radix " + std::to_string(leaf) + " is computed directly, at about N x " +
+             std::to_string(leaf) + " real multiply-adds.\n";
 
     bool rootLoop = false;
     for (size_t s = 0; s < full.radix.size(); ++s)
@@ -138,15 +148,18 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
         for (size_t s = 0; s < half->radix.size(); ++s)
             rootLoop |= !(s ? hasOwnPass(half->radix[s]) : hasOwnButterfly(half->radix[s])) &&
                         half->radix[s] <= kScratchRadixLimit;
-    s += "\n   Memory: no work arrays and no static data; ";
+    s += convolution ? "\n   Memory: apart from the work above, no work arrays and no static data; "
+                     : "\n   Memory: no work arrays and no static data; ";
     s += rootLoop ? "a call keeps about " + std::to_string(500 * entry / 1024 + 1) +
                         " KiB of\n   work values on the stack (the butterfly of an odd radix)."
                   : "a call keeps well under 1 KiB on the stack.";
     s += "\n   Complex_FFT" + len + " and IFFT" + len + " may be called in place (pDestination == pSource):\n";
     s += "   such a call takes one copy of the " + std::to_string(n) + " inputs (" + std::to_string(tableBytes) +
          " bytes) from FFT_MALLOC and gives\n   it back with FFT_FREE. If FFT_MALLOC returns a null pointer, the call"
-         " fills\n   pDestination with NaN instead. No other call uses the heap. Define\n"
-         "   FFT_MALLOC and FFT_FREE before this file's code to use another allocator. */\n";
+         " fills\n   pDestination with NaN instead. " +
+         (convolution ? std::string("Apart from these two, no call uses the heap.")
+                      : std::string("No other call uses the heap.")) +
+         " Define\n   FFT_MALLOC and FFT_FREE before this file's code to use another allocator. */\n";
     return s;
 }
 

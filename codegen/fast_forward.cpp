@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "codegen/fast_large_prime.h"
 #include "codegen/fast_parts.h"
 
 namespace {
@@ -64,8 +65,17 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     if (m == 1 && hasOwnButterfly(plan.radix[0])) s += "\t(void)T;\n";
     int depth = 1;
     std::string y = "y", x = "x";
+    if (!outer.empty()) s += format("\tcomplex *yb;\n\tconst %s *xb;\n", t.real());
+    // A large prime leaf runs as a convolution in work from the heap, or
+    // directly when there is none.
+    const int32_t leafRadix = plan.radix[0];
+    const bool convolution = usesConvolution(leafRadix);
+    const int64_t leafStride = width * (n / leafRadix);
+    const int64_t leafRoots = n / leafRadix * tableStep;
+    if (convolution)
+        s += format("\tcomplex *work = (complex *)FFT_MALLOC(%lld);\n\tif (work != 0)\n\t\tkv_conv_init(work, %d, T, %lld);\n",
+                    (long long)convolutionWorkBytes(leafRadix, t.precision()), leafRadix, (long long)leafRoots);
     if (!outer.empty()) {
-        s += format("\tcomplex *yb;\n\tconst %s *xb;\n", t.real());
         openLoops(s, outer, depth);
         depth += int(outer.size());
         s += tabs(depth) + "yb = " + offset("y", outer, false) + ";\n";
@@ -73,12 +83,21 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         y = "yb";
         x = "xb";
     }
-    const int64_t leafStride = width * (n / plan.radix[0]);
-    const int64_t leafRoots = n / plan.radix[0] * tableStep;
     openLoops(s, inner, depth);
-    s += tabs(depth + int(inner.size())) +
-         leafCall(plan.radix[0], realInput, offset(y, inner, false), offset(x, inner, true), leafStride, leafRoots) +
-         "\n";
+    const int leafDepth = depth + int(inner.size());
+    const std::string leafY = offset(y, inner, false), leafX = offset(x, inner, true);
+    const std::string direct = leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots);
+    if (convolution) {
+        const std::string conv =
+            realInput ? format("kv_conv_dft_real(%s, 1, %s, %lld, work, %d);", leafY.c_str(), leafX.c_str(),
+                               (long long)leafStride, leafRadix)
+                      : format("kv_conv_dft(%s, 1, (const complex *)(%s), %lld, work, %d);", leafY.c_str(),
+                               leafX.c_str(), (long long)leafStride / 2, leafRadix);
+        s += tabs(leafDepth) + "if (work != 0)\n" + tabs(leafDepth + 1) + conv + "\n" + tabs(leafDepth) + "else\n" +
+             tabs(leafDepth + 1) + direct + "\n";
+    } else {
+        s += tabs(leafDepth) + direct + "\n";
+    }
     closeLoops(s, inner.size(), depth);
 
     const int64_t span = outer.empty() ? n : plan.blockLength;
@@ -94,6 +113,7 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         depth = 1;
         for (int st = blocked; st < m; ++st) pass(st, "y", n);
     }
+    if (convolution) s += "\tif (work != 0)\n\t\tFFT_FREE(work);\n";
     s += "}\n";
     w.writeText(s.c_str());
 }

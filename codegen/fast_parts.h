@@ -19,6 +19,7 @@ struct FastNeeds {
     bool oddRoots = false;          // kv_dft_odd, the loop over the roots of an odd prime
     bool directLeaf = false;        // kv_leaf_direct, for a prime above the scratch limit
     bool directRealLeaf = false;
+    bool convolution = false;  // kv_conv_*: a leaf radix done as a convolution
 };
 
 // Whether radix p has a butterfly of its own (kv_dft<p>) rather than the

@@ -11,6 +11,7 @@ public:
 
     // "double" or "float".
     const char* real() const { return precision_ == Precision::Single ? "float" : "double"; }
+    Precision precision() const { return precision_; }
     // A floating literal of the file's type: 17 significant digits, or 9
     // and the f suffix.
     std::string literal(long double value) const;

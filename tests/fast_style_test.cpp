@@ -76,10 +76,14 @@ const Build P = Build::Plain;
 // The radix mixes: 4 (a half of radix 2), 6, 12 = 4 3, 18 = 6 3, 98 = 7 7 2,
 // 60 = 5 4 3, 96 = 8 4 3, 1024 = 8 8 4 4, 30030 = 13 11 7 6 5, 1144 = 13 11 8,
 // 1292 = 19 17 4
-// and 1147 = 37 31 (the loop over the roots, as leaf and as pass), 2018 and
-// 60540 (a prime above the scratch limit, computed directly), the odd 15015
-// and 105945 (a first pass reading reals), the 17 stages of 131072 and the
-// largest lengths, blocked.
+// and 1147 = 37 31 (the loop over the roots, as leaf and as pass), the odd
+// 15015 and 105945 (a first pass reading reals), the 17 stages of 131072 and
+// the largest lengths, blocked. Prime leaves done as a convolution: 1010 and
+// the odd 303 just above the threshold (101), 2018 and 60540 (1009), 105945
+// (1009, reading reals), 65542 (32771), 99998 (49999), 131074 (65537, whose
+// convolution is 2p - 2 long) and 249982 (124991, the largest). Without heap
+// they fall back to the direct leaf: the loop over the roots (1010, 303) or
+// the sweep of a prime above the scratch limit (2018).
 INSTANTIATE_TEST_SUITE_P(
     Lengths, FastTransforms,
     testing::Values(Case{4, D, P}, Case{6, D, P}, Case{12, D, P}, Case{18, D, P}, Case{98, D, P}, Case{60, D, P},
@@ -88,7 +92,11 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{196608, D, P}, Case{250000, D, P}, Case{4, S, P}, Case{60, S, P}, Case{1024, S, P},
                     Case{1147, S, P}, Case{2018, S, P}, Case{15015, S, P}, Case{131072, S, P}, Case{250000, S, P},
                     Case{1024, D, Build::NoHeap}, Case{2018, S, Build::NoHeap}, Case{60540, D, Build::Long32},
-                    Case{250000, S, Build::Long32}));
+                    Case{250000, S, Build::Long32}, Case{1010, D, P}, Case{303, S, P}, Case{65542, D, P},
+                    Case{65542, S, P}, Case{99998, D, P}, Case{99998, S, P}, Case{105945, S, P},
+                    Case{131074, D, P}, Case{131074, S, P}, Case{249982, D, P}, Case{249982, S, P},
+                    Case{1010, D, Build::NoHeap}, Case{303, S, Build::NoHeap}, Case{1010, S, Build::NoHeap},
+                    Case{249982, D, Build::Long32}));
 
 // "warning: ..." and "error: ..." lines of a compiler's diagnostics.
 std::vector<std::string> complaints(const std::string& diagnostics) {
