@@ -132,8 +132,9 @@ TEST_P(FastHygiene, CompilesWithoutAWarningAsC99AndCpp98To20) {
     }
 }
 
-// A single butterfly (4), the mixes, the roots loop, a direct prime leaf with
-// real input (105945) and with the largest prime (249982), blocking (250000).
+// A single butterfly (4), the mixes, the roots loop, a prime leaf done as a
+// convolution with real input (105945) and with the largest prime (249982),
+// blocking (250000).
 INSTANTIATE_TEST_SUITE_P(Lengths, FastHygiene, testing::Values(4, 30030, 1147, 105945, 249982, 250000),
                          [](const testing::TestParamInfo<int32_t>& info) { return std::to_string(info.param); });
 
