@@ -127,16 +127,21 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
              ")\n   and splits the result into the N outputs.\n";
     else
         s += "   Real_FFT" + len + " uses the same plan with a first pass that reads reals.\n";
-    const int32_t leaf = full.radix[0];
+    const int32_t leaf = full.radix[0], second = convolutionPassRadix(full);
     const bool convolution = usesConvolution(leaf);
     if (convolution)
-        s += "   The prime radix " + std::to_string(leaf) +
-             " runs as a convolution (Bluestein's algorithm) in work memory:\n"
+        s += "   The prime " +
+             (second == 0      ? "radix " + std::to_string(leaf) + " runs as a convolution"
+              : second == leaf ? "radix " + std::to_string(leaf) + ", in both of its passes, runs as a convolution"
+                               : "radices " + std::to_string(leaf) + " and " + std::to_string(second) + " run as convolutions") +
+             " (Bluestein's algorithm) in work memory:\n"
              "   every call of Complex_FFT" + len + ", IFFT" + len + " and Real_FFT" + len + " takes " +
-             std::to_string(convolutionWorkBytes(leaf, precision)) +
+             std::to_string(planWorkBytes(full, precision)) +
              " bytes\n   from FFT_MALLOC and gives them back with FFT_FREE before it returns. If\n"
-             "   FFT_MALLOC returns a null pointer, the call computes the radix directly\n"
-             "   instead: the same result, at about N x " + std::to_string(leaf) + " real multiply-adds.\n";
+             "   FFT_MALLOC returns a null pointer, the call computes " +
+             (second != 0 && second != leaf ? "them" : "the radix") +
+             " directly\n   instead: the same result, at about N x " + std::to_string(leaf + second) +
+             " real multiply-adds.\n";
     else if (leaf > kScratchRadixLimit)
         s += "   The prime radix " + std::to_string(leaf) + " is computed directly, at about N x " +
              std::to_string(leaf) + " real multiply-adds.\n";

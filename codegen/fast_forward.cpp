@@ -41,6 +41,19 @@ void closeLoops(std::string& s, size_t count, int depth) {
 
 }  // namespace
 
+int32_t convolutionPassRadix(const FastPlan& plan) {
+    for (size_t st = 1; st < plan.radix.size(); ++st)
+        if (usesConvolution(plan.radix[st])) return plan.radix[st];
+    return 0;
+}
+
+int64_t planWorkBytes(const FastPlan& plan, Precision precision) {
+    if (plan.radix.empty() || !usesConvolution(plan.radix[0])) return 0;
+    const int32_t second = convolutionPassRadix(plan);
+    return convolutionWorkBytes(plan.radix[0], precision) +
+           (second != 0 && second != plan.radix[0] ? convolutionWorkBytes(second, precision) : 0);
+}
+
 void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, const char* name, int tableStep,
                   bool realInput) {
     const int m = int(plan.radix.size());
@@ -67,14 +80,26 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     std::string y = "y", x = "x";
     if (!outer.empty()) s += format("\tcomplex *yb;\n\tconst %s *xb;\n", t.real());
     // A large prime leaf runs as a convolution in work from the heap, or
-    // directly when there is none.
+    // directly when there is none. So does a second prime of 100 or more
+    // (at most one, at most 499), as a pass, in the same allocation after
+    // the leaf's work unless it is the leaf's prime again.
     const int32_t leafRadix = plan.radix[0];
     const bool convolution = usesConvolution(leafRadix);
     const int64_t leafStride = width * (n / leafRadix);
     const int64_t leafRoots = n / leafRadix * tableStep;
-    if (convolution)
-        s += format("\tcomplex *work = (complex *)FFT_MALLOC(%lld);\n\tif (work != 0)\n\t\tkv_conv_init(work, %d, T, %lld);\n",
-                    (long long)convolutionWorkBytes(leafRadix, t.precision()), leafRadix, (long long)leafRoots);
+    const int32_t passRadix = convolutionPassRadix(plan);
+    const int64_t leafBytes = convolution ? convolutionWorkBytes(leafRadix, t.precision()) : 0;
+    const bool secondWork = passRadix != 0 && passRadix != leafRadix;
+    const std::string passWork =
+        secondWork ? format("work + %lld", (long long)(leafBytes / (2 * t.scalarBytes()))) : std::string("work");
+    if (convolution) {
+        s += format("\tcomplex *work = (complex *)FFT_MALLOC(%lld);\n\tif (work != 0) {\n\t\tkv_conv_init(work, %d, T, %lld);\n",
+                    (long long)planWorkBytes(plan, t.precision()), leafRadix, (long long)leafRoots);
+        if (secondWork)
+            s += format("\t\tkv_conv_init(%s, %d, T, %lld);\n", passWork.c_str(), passRadix,
+                        (long long)(n / passRadix * tableStep));
+        s += "\t}\n";
+    }
     if (!outer.empty()) {
         openLoops(s, outer, depth);
         depth += int(outer.size());
@@ -104,8 +129,16 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     auto pass = [&](int st, const std::string& d, int64_t within) {
         const int32_t p = plan.radix[st];
         const int64_t after = lengthAfter(plan, st + 1);
-        s += tabs(depth) +
-             passCall(p, d, lengthAfter(plan, st), within / after, n / after * tableStep, n / p * tableStep) + "\n";
+        const std::string call =
+            passCall(p, d, lengthAfter(plan, st), within / after, n / after * tableStep, n / p * tableStep);
+        if (p == passRadix)
+            s += tabs(depth) + "if (work != 0)\n" + tabs(depth + 1) +
+                 format("kv_conv_pass(%s, %d, %lld, %lld, T, %lld, %s);\n", d.c_str(), p,
+                        (long long)lengthAfter(plan, st), (long long)(within / after),
+                        (long long)(n / after * tableStep), passWork.c_str()) +
+                 tabs(depth) + "else\n" + tabs(depth + 1) + call + "\n";
+        else
+            s += tabs(depth) + call + "\n";
     };
     for (int st = 1; st < blocked; ++st) pass(st, y, span);
     if (!outer.empty()) {

@@ -148,7 +148,7 @@ static void kv_conv_pairs(REAL *re, REAL *im, long n)
 }
 
 /* A radix-4 pass over n values: every span of 4m. */
-static void kv_conv_pass(REAL *re, REAL *im, long n, long m, const REAL *tw, int inverse)
+static void kv_conv_pass4(REAL *re, REAL *im, long n, long m, const REAL *tw, int inverse)
 {
 	long b;
 	if (m == 1) {
@@ -175,16 +175,16 @@ static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REA
 {
 	long m, q;
 	if (n > 16384) {
-		kv_conv_pass(re, im, n, n / 4, tw + n / 4, 0);
+		kv_conv_pass4(re, im, n, n / 4, tw + n / 4, 0);
 		for (q = 0; q < n; q += n / 4)
 			kv_conv_cyclic(re + q, im + q, n / 4, kr + q, ki + q, tw, forward_only);
 		if (!forward_only)
-			kv_conv_pass(re, im, n, n / 4, tw + n / 4, 1);
+			kv_conv_pass4(re, im, n, n / 4, tw + n / 4, 1);
 		return;
 	}
 	for (m = n; m >= 4;) {
 		m /= 4;
-		kv_conv_pass(re, im, n, m, tw + m, 0);
+		kv_conv_pass4(re, im, n, m, tw + m, 0);
 	}
 	if (m == 2)
 		kv_conv_pairs(re, im, n);
@@ -198,7 +198,7 @@ static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REA
 	if (m == 2)
 		kv_conv_pairs(re, im, n);
 	for (; m < n; m *= 4)
-		kv_conv_pass(re, im, n, m, tw + m, 1);
+		kv_conv_pass4(re, im, n, m, tw + m, 1);
 }
 
 /* A radix-3 butterfly span by decimation in frequency, as kv_conv_dif4. */
@@ -302,6 +302,29 @@ static void kv_conv_finish(complex *out, long os, REAL *work, long p)
 	}
 }
 
+/* One pass of radix p over R blocks of p*L entries: entry k + q*L of a block
+   is turned by T[q*k*tw], and the p entries k + q*L are transformed in
+   place (a prime pass after the first, where the direct butterfly would
+   cost p*p per group). work as kv_conv_init left it for p. */
+static void kv_conv_pass(complex *d, long p, long L, long R, const complex *T, long tw, complex *work)
+{
+	const long n = kv_conv_length(p);
+	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 2 * n, *ci = cr + p;
+	long b, k, q, e;
+	for (b = 0; b < R; b++) {
+		complex *x = d + b * p * L;
+		for (k = 0; k < L; k++) {
+			for (q = 0, e = 0; q < p; q++, e += k * tw) {
+				const REAL ar = x[k + q * L].re * T[e].re - x[k + q * L].im * T[e].im;
+				const REAL ai = x[k + q * L].re * T[e].im + x[k + q * L].im * T[e].re;
+				re[q] = ar * cr[q] - ai * ci[q];
+				im[q] = ar * ci[q] + ai * cr[q];
+			}
+			kv_conv_finish(x + k, L, (REAL *)work, p);
+		}
+	}
+}
+
 /* out[k*os] = sum over j < p of in[j*is] * W_p^(j*k), for k < p; in and out
    do not overlap; work as kv_conv_init left it (it stays so). */
 static void kv_conv_dft(complex *out, long os, const complex *in, long is, complex *work, long p)
@@ -342,7 +365,9 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 	const REAL scale = (REAL)(1.0 / (double)n);
 	long q = 0, d = (p + 1) / 2, j, m;
 
-	(void)kv_conv_dft_real; /* used only where REAL input is transformed */
+	/* used only where REAL input is transformed and where a prime pass follows the first */
+	(void)kv_conv_dft_real;
+	(void)kv_conv_pass;
 
 	/* The chirp w_j = W_p^(j*j/2): j*j/2 is h*j*j mod p with h = (p+1)/2,
 	   stepped by its differences so that no product is formed. */

@@ -12,6 +12,8 @@ public:
     // "double" or "float".
     const char* real() const { return precision_ == Precision::Single ? "float" : "double"; }
     Precision precision() const { return precision_; }
+    // sizeof of the scalar type.
+    int scalarBytes() const { return precision_ == Precision::Single ? 4 : 8; }
     // A floating literal of the file's type: 17 significant digits, or 9
     // and the f suffix.
     std::string literal(long double value) const;

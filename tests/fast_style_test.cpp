@@ -81,9 +81,11 @@ const Build P = Build::Plain;
 // the largest lengths, blocked. Prime leaves done as a convolution: 1010 and
 // the odd 303 just above the threshold (101), 2018 and 60540 (1009), 105945
 // (1009, reading reals), 65542 (32771), 99998 (49999), 131074 (65537, whose
-// convolution is 2p - 2 long) and 249982 (124991, the largest). Without heap
-// they fall back to the direct leaf: the loop over the roots (1010, 303) or
-// the sweep of a prime above the scratch limit (2018).
+// convolution is 2p - 2 long) and 249982 (124991, the largest); a second
+// prime of 100 or more as a pass: 249001 = 499 499 (one work for both) and
+// 20806 = 103 101 2 (two). Without heap they fall back to the direct leaf
+// and pass: the loop over the roots (1010, 303, 20806) or the sweep of a
+// prime above the scratch limit (2018).
 INSTANTIATE_TEST_SUITE_P(
     Lengths, FastTransforms,
     testing::Values(Case{4, D, P}, Case{6, D, P}, Case{12, D, P}, Case{18, D, P}, Case{98, D, P}, Case{60, D, P},
@@ -95,8 +97,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{250000, S, Build::Long32}, Case{1010, D, P}, Case{303, S, P}, Case{65542, D, P},
                     Case{65542, S, P}, Case{99998, D, P}, Case{99998, S, P}, Case{105945, S, P},
                     Case{131074, D, P}, Case{131074, S, P}, Case{249982, D, P}, Case{249982, S, P},
-                    Case{1010, D, Build::NoHeap}, Case{303, S, Build::NoHeap}, Case{1010, S, Build::NoHeap},
-                    Case{249982, D, Build::Long32}));
+                    Case{249001, D, P}, Case{249001, S, P}, Case{20806, D, P}, Case{1010, D, Build::NoHeap},
+                    Case{303, S, Build::NoHeap}, Case{1010, S, Build::NoHeap}, Case{20806, S, Build::NoHeap},
+                    Case{249982, D, Build::Long32}, Case{245009, D, Build::Long32}));
 
 // "warning: ..." and "error: ..." lines of a compiler's diagnostics.
 std::vector<std::string> complaints(const std::string& diagnostics) {
@@ -134,8 +137,8 @@ TEST_P(FastHygiene, CompilesWithoutAWarningAsC99AndCpp98To20) {
 
 // A single butterfly (4), the mixes, the roots loop, a prime leaf done as a
 // convolution with real input (105945) and with the largest prime (249982),
-// blocking (250000).
-INSTANTIATE_TEST_SUITE_P(Lengths, FastHygiene, testing::Values(4, 30030, 1147, 105945, 249982, 250000),
+// two primes done as convolutions (20806), blocking (250000).
+INSTANTIATE_TEST_SUITE_P(Lengths, FastHygiene, testing::Values(4, 30030, 1147, 105945, 249982, 20806, 250000),
                          [](const testing::TestParamInfo<int32_t>& info) { return std::to_string(info.param); });
 
 // Every length: the plan multiplies out to N, only the leaf may exceed the
