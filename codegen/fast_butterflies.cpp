@@ -362,8 +362,6 @@ static KV_PASS void kv_pass%d(complex *d, long L, long R, const complex *KV_REST
 
 bool hasOwnButterfly(int32_t p) { return p == 2 || p == 4 || p == 8 || p == 6 || isStraightLinePrime(p); }
 
-bool hasOwnPass(int32_t p) { return hasOwnButterfly(p) && p <= kStraightLinePassLimit; }
-
 std::string leafCall(int32_t p, bool realInput, const std::string& y, const std::string& x, int64_t stride,
                      int64_t rootStep) {
     const char* r = realInput ? "r" : "";
@@ -375,7 +373,7 @@ std::string leafCall(int32_t p, bool realInput, const std::string& y, const std:
 
 std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
                      int64_t rootStep) {
-    if (hasOwnPass(p))
+    if (hasOwnButterfly(p))
         return format("kv_pass%d(%s, %lld, %lld, T, %lld);", p, d.c_str(), (long long)sub, (long long)blocks,
                       (long long)twiddleStep);
     return format("kv_pass_odd(%s, %d, %lld, %lld, T, %lld, %lld);", d.c_str(), p, (long long)sub,
@@ -385,7 +383,7 @@ std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t block
 void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs) {
     for (size_t s = 0; s < plan.radix.size(); ++s) {
         const int32_t p = plan.radix[s];
-        if (s > 0 ? hasOwnPass(p) : hasOwnButterfly(p)) {
+        if (hasOwnButterfly(p)) {
             needs.butterflies.insert(p);
             if (p == 6) needs.butterflies.insert(3);
             if (s > 0)
@@ -428,7 +426,7 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
 
     bool oddPass = false;
     for (int32_t p : needs.passes) {
-        if (hasOwnPass(p))
+        if (hasOwnButterfly(p))
             w.writeText(ownPass(p).c_str());
         else
             oddPass = true;

@@ -39,10 +39,11 @@ const char* const kHeaders = R"(
 #define KV_INLINE
 #endif
 
-/* gcc 12 at -O2 miscomputes some passes once it has cloned them for their
-   constant arguments (seen with radices 5, 11 and 13); clang and other
-   optimisation levels are right. A pass is therefore kept out of gcc's
-   interprocedural optimisation. */
+/* A pass is kept out of gcc's interprocedural analysis. gcc 12.2 (at -O2 and
+   -O3) clones a pass for the constant arguments of its calls, rewrites the
+   clone's twiddle addresses as offsets from a null base and then takes those
+   loads for null dereferences: it finds the clone free of side effects and
+   deletes its calls. Seen with passes of radix 11 and 13. */
 #if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 8
 #define KV_PASS __attribute__((noipa))
 #else
@@ -133,11 +134,10 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
 
     bool rootLoop = false;
     for (size_t s = 0; s < full.radix.size(); ++s)
-        rootLoop |= !(s ? hasOwnPass(full.radix[s]) : hasOwnButterfly(full.radix[s])) && full.radix[s] <= kScratchRadixLimit;
+        rootLoop |= !hasOwnButterfly(full.radix[s]) && full.radix[s] <= kScratchRadixLimit;
     if (half)
         for (size_t s = 0; s < half->radix.size(); ++s)
-            rootLoop |= !(s ? hasOwnPass(half->radix[s]) : hasOwnButterfly(half->radix[s])) &&
-                        half->radix[s] <= kScratchRadixLimit;
+            rootLoop |= !hasOwnButterfly(half->radix[s]) && half->radix[s] <= kScratchRadixLimit;
     s += "\n   Memory: no work arrays and no static data; ";
     s += rootLoop ? "a call keeps about " + std::to_string(500 * entry / 1024 + 1) +
                         " KiB of\n   work values on the stack (the butterfly of an odd radix)."

@@ -27,7 +27,7 @@ std::string writeFast(int32_t n, Precision precision) {
     return std::filesystem::absolute(file).string();
 }
 
-enum class Build { Plain, NoHeap, Long32 };
+enum class Build { Plain, NoHeap, Long32, Native };
 
 struct Case {
     int32_t n;
@@ -37,7 +37,10 @@ struct Case {
 
 std::ostream& operator<<(std::ostream& os, const Case& c) {
     return os << c.n << (c.precision == Precision::Single ? " single" : " double")
-              << (c.build == Build::NoHeap ? " without heap" : c.build == Build::Long32 ? " 32-bit long" : "");
+              << (c.build == Build::NoHeap   ? " without heap"
+                  : c.build == Build::Long32 ? " 32-bit long"
+                  : c.build == Build::Native ? " -O3 -march=native"
+                                             : "");
 }
 
 class FastTransforms : public testing::TestWithParam<Case> {};
@@ -46,7 +49,9 @@ TEST_P(FastTransforms, MatchADirectDftThroughThePublicInterface) {
     const Case c = GetParam();
     ScratchDir dir;
     const std::string file = writeFast(c.n, c.precision);
-    std::string flags = "-O2";  // as users compile; -O1 hid a miscompiled pass
+    // As users compile: -O1 hid a miscompiled pass, and -march=native takes
+    // other code paths.
+    std::string flags = c.build == Build::Native ? "-O3 -march=native" : "-O2";
     if (c.build == Build::NoHeap) flags += " -DNO_HEAP '-DFFT_MALLOC(bytes)=0'";
     if (c.build == Build::Long32) flags += " -DLONG_IS_INT -fsanitize=signed-integer-overflow -fno-sanitize-recover";
     const ProcessResult build =
@@ -75,8 +80,8 @@ const Build P = Build::Plain;
 
 // The radix mixes: 4 (a half of radix 2), 6, 12 = 4 3, 18 = 6 3, 98 = 7 7 2,
 // 60 = 5 4 3, 96 = 8 4 3, 1024 = 8 8 4 4, 30030 = 13 11 7 6 5, 1144 = 13 11 8,
-// 1292 = 19 17 4
-// and 1147 = 37 31 (the loop over the roots, as leaf and as pass), 2018 and
+// 1292 = 19 17 4, the passes of radix 11 and 13 that a compiler has got wrong
+// (676, 968, 1859, 6006), and 1147 = 37 31 (the loop over the roots, as leaf and as pass), 2018 and
 // 60540 (a prime above the scratch limit, computed directly), the odd 15015
 // and 105945 (a first pass reading reals), the 17 stages of 131072 and the
 // largest lengths, blocked.
@@ -88,7 +93,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{196608, D, P}, Case{250000, D, P}, Case{4, S, P}, Case{60, S, P}, Case{1024, S, P},
                     Case{1147, S, P}, Case{2018, S, P}, Case{15015, S, P}, Case{131072, S, P}, Case{250000, S, P},
                     Case{1024, D, Build::NoHeap}, Case{2018, S, Build::NoHeap}, Case{60540, D, Build::Long32},
-                    Case{250000, S, Build::Long32}));
+                    Case{250000, S, Build::Long32}, Case{676, D, P}, Case{968, D, P}, Case{1859, D, P},
+                    Case{6006, D, P}, Case{1144, D, Build::Native}, Case{30030, D, Build::Native},
+                    Case{15015, S, Build::Native}, Case{1024, S, Build::Native}, Case{131072, D, Build::Native}));
 
 // "warning: ..." and "error: ..." lines of a compiler's diagnostics.
 std::vector<std::string> complaints(const std::string& diagnostics) {
