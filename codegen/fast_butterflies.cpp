@@ -2,6 +2,7 @@
 // them. Each butterfly works in place on a small local array; the leaves and
 // passes spell out their loads and stores per entry, so that the compiler
 // keeps the array in registers at -O2 already.
+#include <cctype>
 #include <string>
 
 #include "codegen/fast_parts.h"
@@ -319,6 +320,101 @@ std::string ownLeaf(const FastText& t, int32_t p, bool realInput) {
     return s + "}\n";
 }
 
+// The vector types and their loads, stores and products, for the vector
+// loop of the passes. A vector holds the real parts (or the imaginary parts)
+// of KV_LANES consecutive entries: the loads split the pairs, the stores
+// join them again, and a product then needs no shuffles.
+const char* const kVectorSupport = R"(
+#ifdef KV_VECTOR
+#if KV_LANES == 2
+#define KV_EVEN 0, 2
+#define KV_ODD 1, 3
+#define KV_LOW 0, 2
+#define KV_HIGH 1, 3
+#elif KV_LANES == 4
+#define KV_EVEN 0, 2, 4, 6
+#define KV_ODD 1, 3, 5, 7
+#define KV_LOW 0, 4, 1, 5
+#define KV_HIGH 2, 6, 3, 7
+#else
+#define KV_EVEN 0, 2, 4, 6, 8, 10, 12, 14
+#define KV_ODD 1, 3, 5, 7, 9, 11, 13, 15
+#define KV_LOW 0, 8, 1, 9, 2, 10, 3, 11
+#define KV_HIGH 4, 12, 5, 13, 6, 14, 7, 15
+#endif
+#define KV_SHUFFLE(a, b, order) __builtin_shufflevector(a, b, order)
+
+/* Entries p[0] to p[KV_LANES - 1]. */
+static KV_INLINE kv_vcomplex kv_vload(const complex *p)
+{
+	kv_vec a, b;
+	kv_vcomplex r;
+	memcpy(&a, p, sizeof a);
+	memcpy(&b, p + KV_LANES / 2, sizeof b);
+	r.re = KV_SHUFFLE(a, b, KV_EVEN);
+	r.im = KV_SHUFFLE(a, b, KV_ODD);
+	return r;
+}
+
+static KV_INLINE void kv_vstore(complex *p, kv_vcomplex v)
+{
+	kv_vec a = KV_SHUFFLE(v.re, v.im, KV_LOW), b = KV_SHUFFLE(v.re, v.im, KV_HIGH);
+	memcpy(p, &a, sizeof a);
+	memcpy(p + KV_LANES / 2, &b, sizeof b);
+}
+
+/* T[e], T[e + tw], ... for the KV_LANES entries from k on, e = k tw. */
+static KV_INLINE kv_vcomplex kv_vroots(const complex *T, long e, long tw)
+{
+	kv_vcomplex r;
+#if KV_LANES == 2
+	kv_vec re = {T[e].re, T[e + tw].re}, im = {T[e].im, T[e + tw].im};
+#elif KV_LANES == 4
+	kv_vec re = {T[e].re, T[e + tw].re, T[e + 2 * tw].re, T[e + 3 * tw].re};
+	kv_vec im = {T[e].im, T[e + tw].im, T[e + 2 * tw].im, T[e + 3 * tw].im};
+#else
+	kv_vec re = {T[e].re, T[e + tw].re, T[e + 2 * tw].re, T[e + 3 * tw].re,
+		T[e + 4 * tw].re, T[e + 5 * tw].re, T[e + 6 * tw].re, T[e + 7 * tw].re};
+	kv_vec im = {T[e].im, T[e + tw].im, T[e + 2 * tw].im, T[e + 3 * tw].im,
+		T[e + 4 * tw].im, T[e + 5 * tw].im, T[e + 6 * tw].im, T[e + 7 * tw].im};
+#endif
+	r.re = re;
+	r.im = im;
+	return r;
+}
+
+static KV_INLINE kv_vcomplex kv_vmul(kv_vcomplex a, kv_vcomplex w)
+{
+	kv_vcomplex r;
+	r.re = a.re * w.re - a.im * w.im;
+	r.im = a.re * w.im + a.im * w.re;
+	return r;
+}
+#endif
+)";
+
+std::string replaceWord(const std::string& s, const std::string& from, const std::string& to) {
+    std::string out;
+    auto ident = [](char c) { return std::isalnum((unsigned char)c) || c == '_'; };
+    for (size_t i = 0; i < s.size();) {
+        if (s.compare(i, from.size(), from) == 0 && (i == 0 || !ident(s[i - 1])) &&
+            (i + from.size() == s.size() || !ident(s[i + from.size()]))) {
+            out += to;
+            i += from.size();
+        } else {
+            out += s[i++];
+        }
+    }
+    return out;
+}
+
+// The butterfly of radix p on vectors: the scalar text with the vector types.
+std::string vectorButterfly(const FastText& t, const std::string& scalar) {
+    std::string s = replaceWord(replaceWord(scalar, t.real(), "kv_vec"), "complex", "kv_vcomplex");
+    for (size_t at = 0; (at = s.find("kv_dft", at)) != std::string::npos; at += 7) s.replace(at, 6, "kv_vdft");
+    return s;
+}
+
 std::string ownPass(int32_t p) {
     // Entries and twiddles are loaded and stored by component, never as
     // whole structs: the vectoriser takes the loop over k only then.
@@ -336,6 +432,17 @@ std::string ownPass(int32_t p) {
     for (int q = 0; q < p; ++q)
         body += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n", at(q).c_str(), q,
                        at(q).c_str(), q);
+    // The vector loop takes KV_LANES values of k at a time; the twiddles of
+    // entry q are the q-th powers of those of entry 1, formed by products.
+    std::string vec = "#ifdef KV_VECTOR\n\t\tfor (; k + KV_LANES <= L; k += KV_LANES) {\n"
+                      "\t\t\tw1 = kv_vroots(T, k * tw, tw);\n\t\t\tw = w1;\n\t\t\tu[0] = kv_vload(x + k);\n";
+    for (int q = 1; q < p; ++q) {
+        if (q > 1) vec += "\t\t\tw = kv_vmul(w, w1);\n";
+        vec += format("\t\t\tu[%d] = kv_vmul(kv_vload(x + %s), w);\n", q, at(q).c_str());
+    }
+    vec += format("\t\t\tkv_vdft%d(u);\n", p);
+    for (int q = 0; q < p; ++q) vec += format("\t\t\tkv_vstore(x + %s, u[%d]);\n", at(q).c_str(), q);
+    vec += "\t\t}\n#endif\n";
     // gcc unrolls a short loop over k (the pass after the leaf) completely
     // and then vectorises neither it nor the loop over the blocks.
     return format(R"(
@@ -346,16 +453,20 @@ static KV_PASS void kv_pass%d(complex *d, long L, long R, const complex *KV_REST
 	complex v[%d];
 	complex *KV_RESTRICT x;
 	long b, k, e;
+#ifdef KV_VECTOR
+	kv_vcomplex u[%d], w, w1;
+#endif
 	for (b = 0; b < R; b++) {
 		x = d + b * %d * L;
-#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 8
+		k = 0;
+)",
+                  p, p, p, p, p, p) +
+           vec + R"(#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 8
 #pragma GCC unroll 1
 #endif
-		for (k = 0; k < L; k++) {
+		for (; k < L; k++) {
 			e = k * tw;
-)",
-                  p, p, p, p, p) +
-           body + "\t\t}\n\t}\n}\n";
+)" + body + "\t\t}\n\t}\n}\n";
 }
 
 }  // namespace
@@ -423,6 +534,23 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
     if (oddRealLeaf) w.writeText(t.fill(kLeafOddReal).c_str());
     if (needs.directLeaf) w.writeText(t.fill(kLeafDirect).c_str());
     if (needs.directRealLeaf) w.writeText(t.fill(kLeafDirectReal).c_str());
+
+    // The vector butterflies of the passes, from the scalar ones.
+    std::set<int32_t> vectorBf;
+    for (int32_t p : needs.passes)
+        if (hasOwnButterfly(p)) vectorBf.insert(p);
+    if (vectorBf.count(6)) vectorBf.insert(3);
+    if (!vectorBf.empty()) {
+        std::string v = kVectorSupport;
+        v += "\n#ifdef KV_VECTOR";
+        if (vectorBf.count(2)) v += vectorButterfly(t, t.fill(kDft2));
+        for (int32_t p : vectorBf)
+            if (isStraightLinePrime(p)) v += vectorButterfly(t, straightLineButterfly(t, p));
+        if (vectorBf.count(4)) v += vectorButterfly(t, t.fill(kDft4));
+        if (vectorBf.count(8)) v += vectorButterfly(t, t.fill(kDft8));
+        if (vectorBf.count(6)) v += vectorButterfly(t, t.fill(kDft6));
+        w.writeText((v + "#endif\n").c_str());
+    }
 
     bool oddPass = false;
     for (int32_t p : needs.passes) {

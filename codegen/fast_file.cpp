@@ -51,6 +51,20 @@ const char* const kHeaders = R"(
 #endif
 
 typedef struct { REAL re, im; } complex;
+
+/* With clang and gcc from version 12 on the passes also have a loop over
+   vectors of entries, in the compilers' vector extensions; KV_PORTABLE
+   before this file's code, or any other compiler, leaves the plain C loops. */
+#if (defined(__clang__) || (defined(__GNUC__) && __GNUC__ >= 12)) && !defined(KV_PORTABLE)
+#define KV_VECTOR 1
+#if defined(__AVX__)
+#define KV_LANES LANES_AVX
+#else
+#define KV_LANES LANES_SSE
+#endif
+typedef REAL kv_vec __attribute__((vector_size(KV_LANES * sizeof(REAL))));
+typedef struct { kv_vec re, im; } kv_vcomplex;
+#endif
 )";
 
 // Every angle goes to the first octant, where cos and sin get a small
@@ -259,7 +273,9 @@ void writeFastFile(SourceWriter& w, const RadixPlan& radixPlan, Precision precis
     collectNeeds(even ? half : full, !even, needs);
 
     w.writeText(headerComment(full, even ? &half : nullptr, n, len, precision).c_str());
-    w.writeText(t.fill(kHeaders).c_str());
+    const bool single = precision == Precision::Single;
+    std::string headers = replaceAll(t.fill(kHeaders), "LANES_AVX", single ? "8" : "4");
+    w.writeText(replaceAll(headers, "LANES_SSE", single ? "4" : "2").c_str());
     w.writeText(replaceAll(t.fill(kRevolver), "CAST ", precision == Precision::Single ? "(float)" : "").c_str());
     writeButterflies(w, t, needs);
     writeForward(w, t, full, "kv_forward", 1, false);

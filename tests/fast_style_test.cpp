@@ -27,7 +27,9 @@ std::string writeFast(int32_t n, Precision precision) {
     return std::filesystem::absolute(file).string();
 }
 
-enum class Build { Plain, NoHeap, Long32, Native };
+// Plain is -O2 as users compile, with the vector loops of gcc and clang;
+// Portable the plain C loops every other compiler takes.
+enum class Build { Plain, NoHeap, Long32, Native, Portable };
 
 struct Case {
     int32_t n;
@@ -40,6 +42,7 @@ std::ostream& operator<<(std::ostream& os, const Case& c) {
               << (c.build == Build::NoHeap   ? " without heap"
                   : c.build == Build::Long32 ? " 32-bit long"
                   : c.build == Build::Native ? " -O3 -march=native"
+                  : c.build == Build::Portable ? " portable"
                                              : "");
 }
 
@@ -53,6 +56,7 @@ TEST_P(FastTransforms, MatchADirectDftThroughThePublicInterface) {
     // other code paths.
     std::string flags = c.build == Build::Native ? "-O3 -march=native" : "-O2";
     if (c.build == Build::NoHeap) flags += " -DNO_HEAP '-DFFT_MALLOC(bytes)=0'";
+    if (c.build == Build::Portable) flags += " -DKV_PORTABLE";
     if (c.build == Build::Long32) flags += " -DLONG_IS_INT -fsanitize=signed-integer-overflow -fno-sanitize-recover";
     const ProcessResult build =
         runProcess({"/bin/sh", "-c",
@@ -95,7 +99,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{1024, D, Build::NoHeap}, Case{2018, S, Build::NoHeap}, Case{60540, D, Build::Long32},
                     Case{250000, S, Build::Long32}, Case{676, D, P}, Case{968, D, P}, Case{1859, D, P},
                     Case{6006, D, P}, Case{1144, D, Build::Native}, Case{30030, D, Build::Native},
-                    Case{15015, S, Build::Native}, Case{1024, S, Build::Native}, Case{131072, D, Build::Native}));
+                    Case{15015, S, Build::Native}, Case{1024, S, Build::Native}, Case{131072, D, Build::Native},
+                    Case{1144, D, Build::Portable}, Case{30030, D, Build::Portable}, Case{1024, S, Build::Portable},
+                    Case{131072, S, Build::Portable}));
 
 // "warning: ..." and "error: ..." lines of a compiler's diagnostics.
 std::vector<std::string> complaints(const std::string& diagnostics) {
@@ -118,8 +124,12 @@ TEST_P(FastHygiene, CompilesWithoutAWarningAsC99AndCpp98To20) {
     for (Precision precision : {D, S}) {
         const std::string file = writeFast(GetParam(), precision);
         for (const std::string& cc : compilers) {
-            for (const char* mode : {"-xc -std=c99", "-xc++ -std=c++98", "-xc++ -std=c++11", "-xc++ -std=c++14",
-                                     "-xc++ -std=c++17", "-xc++ -std=c++20"}) {
+            // The vector code in every mode, with and without AVX; the
+            // portable code in the oldest modes.
+            for (const char* mode :
+                 {"-xc -std=c99", "-xc++ -std=c++98", "-xc++ -std=c++11", "-xc++ -std=c++14", "-xc++ -std=c++17",
+                  "-xc++ -std=c++20", "-xc -std=c99 -mavx2", "-xc++ -std=c++98 -mavx2", "-xc -std=c99 -DKV_PORTABLE",
+                  "-xc++ -std=c++98 -DKV_PORTABLE"}) {
                 const ProcessResult r =
                     runProcess({"/bin/sh", "-c",
                                 cc + " " + mode + " -pedantic -Wall -Wextra -Wdouble-promotion -fsyntax-only " + file},
