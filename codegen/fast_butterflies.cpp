@@ -415,6 +415,33 @@ std::string vectorButterfly(const FastText& t, const std::string& scalar) {
     return s;
 }
 
+// KV_LANES leaves of radix p whose inputs lie side by side: leaf c reads
+// x[2 c + j s] and writes its p outputs from y + (c % r1) o1 + (c / r1) o2 on.
+std::string vectorLeaf(int32_t p) {
+    std::string s = format(R"(
+/* Unused where the lanes do not divide the leaves evenly. */
+static KV_INLINE __attribute__((unused)) void kv_vleaf%d(complex *y, const REAL *x, long s, long r1, long o1, long o2)
+{
+	kv_vcomplex u[%d];
+	kv_vec a[%d], b[%d];
+	complex *z;
+	long c, j;
+)",
+                           p, p, p, p);
+    for (int j = 0; j < p; ++j)
+        s += format("\tu[%d] = kv_vload((const complex *)(x%s));\n", j,
+                    j == 0 ? "" : j == 1 ? " + s" : format(" + %d * s", j).c_str());
+    s += format("\tkv_vdft%d(u);\n", p);
+    s += format("\tfor (j = 0; j < %d; j++) {\n\t\ta[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_LOW);\n"
+                "\t\tb[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_HIGH);\n\t}\n", p);
+    s += "#if defined(__GNUC__) && !defined(__clang__)\n#pragma GCC unroll 8\n#endif\n";
+    s += "\tfor (c = 0; c < KV_LANES / 2; c++) {\n\t\tz = y + (c % r1) * o1 + (c / r1) * o2;\n";
+    s += format("\t\tfor (j = 0; j < %d; j++) memcpy(z + j, (const complex *)&a[j] + c, sizeof(complex));\n", p);
+    s += "\t\tz = y + ((c + KV_LANES / 2) % r1) * o1 + ((c + KV_LANES / 2) / r1) * o2;\n";
+    s += format("\t\tfor (j = 0; j < %d; j++) memcpy(z + j, (const complex *)&b[j] + c, sizeof(complex));\n", p);
+    return s + "\t}\n}\n";
+}
+
 std::string ownPass(int32_t p) {
     // Entries and twiddles are loaded and stored by component, never as
     // whole structs: the vectoriser takes the loop over k only then.
@@ -539,6 +566,10 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
     std::set<int32_t> vectorBf;
     for (int32_t p : needs.passes)
         if (hasOwnButterfly(p)) vectorBf.insert(p);
+    // A leaf without passes is the whole transform: it stays scalar.
+    const bool vectorLeaves = !vectorBf.empty();
+    for (int32_t p : needs.leaves)
+        if (hasOwnButterfly(p) && vectorLeaves) vectorBf.insert(p);
     if (vectorBf.count(6)) vectorBf.insert(3);
     if (!vectorBf.empty()) {
         std::string v = kVectorSupport;
@@ -549,6 +580,8 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
         if (vectorBf.count(4)) v += vectorButterfly(t, t.fill(kDft4));
         if (vectorBf.count(8)) v += vectorButterfly(t, t.fill(kDft8));
         if (vectorBf.count(6)) v += vectorButterfly(t, t.fill(kDft6));
+        for (int32_t p : needs.leaves)
+            if (hasOwnButterfly(p) && vectorLeaves) v += t.fill(vectorLeaf(p));
         w.writeText((v + "#endif\n").c_str());
     }
 
