@@ -205,7 +205,9 @@ static void kv_split(complex *KV_RESTRICT y, const complex *KV_RESTRICT T)
 }
 
 // IFFT as the forward transform read backwards: x^[k] = X[(N - k) mod N] / N.
-std::string reverseStep(const FastText& t, int32_t n) {
+// With vectors, KV_LANES / 2 entries from each end at a time, their order
+// turned within the vector.
+std::string reverseStep(const FastText& t, int32_t n, bool vectors) {
     std::string s = format(R"(
 static void kv_reverse_scale(complex *y)
 {
@@ -214,7 +216,26 @@ static void kv_reverse_scale(complex *y)
 	long k;
 	y[0].re *= s;
 	y[0].im *= s;
-	for (k = 1; k < %d - k; k++) {
+	k = 1;
+)",
+                           t.literal(1.0L / n).c_str());
+    if (vectors)
+        s += format(R"(#ifdef KV_VECTOR
+	{
+		kv_vec a, b;
+		for (; 2 * k + KV_LANES - 2 < %d; k += KV_LANES / 2) {
+			memcpy(&a, y + k, sizeof a);
+			memcpy(&b, y + %d - k - (KV_LANES / 2 - 1), sizeof b);
+			a = __builtin_shufflevector(a, a, KV_REVERSE) * s;
+			b = __builtin_shufflevector(b, b, KV_REVERSE) * s;
+			memcpy(y + k, &b, sizeof b);
+			memcpy(y + %d - k - (KV_LANES / 2 - 1), &a, sizeof a);
+		}
+	}
+#endif
+)",
+                    n, n, n);
+    s += format(R"(	for (; k < %d - k; k++) {
 		r = y[k].re;
 		i = y[k].im;
 		y[k].re = y[%d - k].re * s;
@@ -223,7 +244,7 @@ static void kv_reverse_scale(complex *y)
 		y[%d - k].im = i * s;
 	}
 )",
-                           t.literal(1.0L / n).c_str(), n, n, n, n, n);
+                n, n, n, n, n);
     if (n % 2 == 0) s += format("\ty[%d].re *= s;\n\ty[%d].im *= s;\n", n / 2, n / 2);
     return t.fill(s + "}\n");
 }
@@ -285,7 +306,7 @@ void writeFastFile(SourceWriter& w, const RadixPlan& radixPlan, Precision precis
     } else {
         writeForward(w, t, full, "kv_forward_real", 1, true);
     }
-    w.writeText(reverseStep(t, n).c_str());
+    w.writeText(reverseStep(t, n, hasVectorSupport(needs)).c_str());
     w.writeText(replaceAll(t.fill(kFillNan), "LEN", std::to_string(n)).c_str());
 
     w.writeText(complexTransform("IFFT" + len, n, "\tkv_reverse_scale(pDestination);\n").c_str());

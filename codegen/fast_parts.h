@@ -37,6 +37,10 @@ std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t block
 // Adds what a transform with this plan calls.
 void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs);
 
+// Whether the file has the vector types and loads (the passes of radices
+// with a butterfly of their own have a vector loop).
+bool hasVectorSupport(const FastNeeds& needs);
+
 // The butterflies, leaves and passes in needs, dependencies first.
 void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs);
 
