@@ -332,18 +332,24 @@ const char* const kVectorSupport = R"(
 #define KV_LOW 0, 2
 #define KV_HIGH 1, 3
 #define KV_REVERSE 0, 1
+#define KV_BACKWARD 1, 0
+#define KV_MIRROR 0, 3
 #elif KV_LANES == 4
 #define KV_EVEN 0, 2, 4, 6
 #define KV_ODD 1, 3, 5, 7
 #define KV_LOW 0, 4, 1, 5
 #define KV_HIGH 2, 6, 3, 7
 #define KV_REVERSE 2, 3, 0, 1
+#define KV_BACKWARD 3, 2, 1, 0
+#define KV_MIRROR 2, 7, 0, 5
 #else
 #define KV_EVEN 0, 2, 4, 6, 8, 10, 12, 14
 #define KV_ODD 1, 3, 5, 7, 9, 11, 13, 15
 #define KV_LOW 0, 8, 1, 9, 2, 10, 3, 11
 #define KV_HIGH 4, 12, 5, 13, 6, 14, 7, 15
 #define KV_REVERSE 6, 7, 4, 5, 2, 3, 0, 1
+#define KV_BACKWARD 7, 6, 5, 4, 3, 2, 1, 0
+#define KV_MIRROR 6, 15, 4, 13, 2, 11, 0, 9
 #endif
 #define KV_SHUFFLE(a, b, order) __builtin_shufflevector(a, b, order)
 

@@ -166,7 +166,9 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
 
 // Real_FFT of even N: X[k] = E[k] + W^k O[k], E and O the transforms of the
 // even and odd inputs, read off the half-length transform Z of the pairs.
-std::string splitStep(const FastText& t, int32_t n) {
+// With vectors, KV_LANES values of k at a time, the entries from H - k
+// down turned into ascending order; the mirror image likewise.
+std::string splitStep(const FastText& t, int32_t n, bool vectors) {
     const int32_t h = n / 2;
     std::string s = format(R"(
 /* y holds Z, the transform of the %d pairs z[j] = x[2j] + i x[2j+1]. With
@@ -182,7 +184,40 @@ static void kv_split(complex *KV_RESTRICT y, const complex *KV_RESTRICT T)
 	y[0].im = $0$;
 	y[%d].re = a.re - a.im;
 	y[%d].im = $0$;
-	for (k = 1; k < %d - k; k++) {
+	k = 1;
+)",
+                           h, h, h, h);
+    if (vectors)
+        s += format(R"(#ifdef KV_VECTOR
+	{
+		kv_vcomplex va, vb, w;
+		kv_vec ver, vei, vfr, vfi, vpr, vpq;
+		for (; 2 * k + 2 * KV_LANES - 2 < %d; k += KV_LANES) {
+			va = kv_vload(y + k);
+			vb = kv_vload(y + %d - k - (KV_LANES - 1));
+			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
+			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
+			w = kv_vload(T + k);
+			ver = (va.re + vb.re) * $HALF$;
+			vei = (va.im - vb.im) * $HALF$;
+			vfr = (va.im + vb.im) * $HALF$;
+			vfi = (vb.re - va.re) * $HALF$;
+			vpr = w.re * vfr - w.im * vfi;
+			vpq = w.re * vfi + w.im * vfr;
+			va.re = ver + vpr;
+			va.im = vei + vpq;
+			vb.re = ver - vpr;
+			vb.im = vpq - vei;
+			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
+			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
+			kv_vstore(y + k, va);
+			kv_vstore(y + %d - k - (KV_LANES - 1), vb);
+		}
+	}
+#endif
+)",
+                    h, h, h);
+    s += format(R"(	for (; k < %d - k; k++) {
 		a = y[k];
 		b = y[%d - k];
 		er = (a.re + b.re) * $HALF$;
@@ -197,9 +232,23 @@ static void kv_split(complex *KV_RESTRICT y, const complex *KV_RESTRICT T)
 		y[%d - k].im = pq - ei;
 	}
 )",
-                           h, h, h, h, h, h, h, h);
+                h, h, h, h);
     if (h % 2 == 0) s += format("\ty[%d].im = -y[%d].im;\n", h / 2, h / 2);
-    s += format("\tfor (k = 1; k < %d; k++) {\n\t\ty[%d - k].re = y[k].re;\n\t\ty[%d - k].im = -y[k].im;\n\t}\n}\n",
+    s += "\tk = 1;\n";
+    if (vectors)
+        s += format(R"(#ifdef KV_VECTOR
+	{
+		kv_vec m;
+		for (; k + KV_LANES / 2 - 1 < %d; k += KV_LANES / 2) {
+			memcpy(&m, y + k, sizeof m);
+			m = __builtin_shufflevector(m, -m, KV_MIRROR);
+			memcpy(y + %d - k - (KV_LANES / 2 - 1), &m, sizeof m);
+		}
+	}
+#endif
+)",
+                    h, n);
+    s += format("\tfor (; k < %d; k++) {\n\t\ty[%d - k].re = y[k].re;\n\t\ty[%d - k].im = -y[k].im;\n\t}\n}\n",
                 h, n, n);
     return t.fill(s);
 }
@@ -302,7 +351,7 @@ void writeFastFile(SourceWriter& w, const RadixPlan& radixPlan, Precision precis
     writeForward(w, t, full, "kv_forward", 1, false);
     if (even) {
         writeForward(w, t, half, "kv_forward_half", 2, false);
-        w.writeText(splitStep(t, n).c_str());
+        w.writeText(splitStep(t, n, hasVectorSupport(needs)).c_str());
     } else {
         writeForward(w, t, full, "kv_forward_real", 1, true);
     }
