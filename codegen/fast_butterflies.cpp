@@ -468,17 +468,17 @@ std::string ownPass(int32_t p) {
     for (int q = 0; q < p; ++q)
         body += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n", at(q).c_str(), q,
                        at(q).c_str(), q);
-    // The vector loop takes KV_LANES values of k at a time; the twiddles of
-    // entry q are the q-th powers of those of entry 1, formed by products.
-    std::string vec = "#ifdef KV_VECTOR\n\t\tfor (; k + KV_LANES <= L; k += KV_LANES) {\n"
-                      "\t\t\tw1 = kv_vroots(T, k * tw, tw);\n\t\t\tw = w1;\n\t\t\tu[0] = kv_vload(x + k);\n";
-    for (int q = 1; q < p; ++q) {
-        if (q > 1) vec += "\t\t\tw = kv_vmul(w, w1);\n";
-        vec += format("\t\t\tu[%d] = kv_vmul(kv_vload(x + %s), w);\n", q, at(q).c_str());
-    }
+    // The vector loop takes KV_LANES values of k at a time, outside the
+    // loop over the blocks, which share their twiddles; those of entry q
+    // are the q-th powers of those of entry 1, formed by products.
+    std::string vec = "#ifdef KV_VECTOR\n\tfor (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n"
+                      "\t\tw[1] = tw == 1 ? kv_vload(T + k) : kv_vroots(T, k * tw, tw);\n";
+    for (int q = 2; q < p; ++q) vec += format("\t\tw[%d] = kv_vmul(w[%d], w[1]);\n", q, q - 1);
+    vec += format("\t\tfor (b = 0; b < R; b++) {\n\t\t\tx = d + b * %d * L;\n\t\t\tu[0] = kv_vload(x + k);\n", p);
+    for (int q = 1; q < p; ++q) vec += format("\t\t\tu[%d] = kv_vmul(kv_vload(x + %s), w[%d]);\n", q, at(q).c_str(), q);
     vec += format("\t\t\tkv_vdft%d(u);\n", p);
     for (int q = 0; q < p; ++q) vec += format("\t\t\tkv_vstore(x + %s, u[%d]);\n", at(q).c_str(), q);
-    vec += "\t\t}\n#endif\n";
+    vec += "\t\t}\n\t}\n\tstart = k;\n#else\n\tstart = 0;\n#endif\n";
     // gcc unrolls a short loop over k (the pass after the leaf) completely
     // and then vectorises neither it nor the loop over the blocks.
     return format(R"(
@@ -488,21 +488,20 @@ static KV_PASS void kv_pass%d(complex *d, long L, long R, const complex *KV_REST
 {
 	complex v[%d];
 	complex *KV_RESTRICT x;
-	long b, k, e;
+	long b, k, e, start;
 #ifdef KV_VECTOR
-	kv_vcomplex u[%d], w, w1;
+	kv_vcomplex u[%d], w[%d];
 #endif
-	for (b = 0; b < R; b++) {
-		x = d + b * %d * L;
-		k = 0;
 )",
                   p, p, p, p, p, p) +
-           vec + R"(#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 8
+           vec + format(R"(	for (b = 0; b < R; b++) {
+		x = d + b * %d * L;
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 8
 #pragma GCC unroll 1
 #endif
-		for (; k < L; k++) {
+		for (k = start; k < L; k++) {
 			e = k * tw;
-)" + body + "\t\t}\n\t}\n}\n";
+)", p) + body + "\t\t}\n\t}\n}\n";
 }
 
 }  // namespace
