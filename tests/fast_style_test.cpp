@@ -29,7 +29,7 @@ std::string writeFast(int32_t n, Precision precision) {
 
 // Plain is -O2 as users compile, with the vector loops of gcc and clang;
 // Portable the plain C loops every other compiler takes.
-enum class Build { Plain, NoHeap, Long32, Native, Portable };
+enum class Build { Plain, NoHeap, Long32, Native, Portable, Clang };
 
 struct Case {
     int32_t n;
@@ -43,6 +43,7 @@ std::ostream& operator<<(std::ostream& os, const Case& c) {
                   : c.build == Build::Long32 ? " 32-bit long"
                   : c.build == Build::Native ? " -O3 -march=native"
                   : c.build == Build::Portable ? " portable"
+                  : c.build == Build::Clang    ? " clang -O2"
                                              : "");
 }
 
@@ -58,9 +59,14 @@ TEST_P(FastTransforms, MatchADirectDftThroughThePublicInterface) {
     if (c.build == Build::NoHeap) flags += " -DNO_HEAP '-DFFT_MALLOC(bytes)=0'";
     if (c.build == Build::Portable) flags += " -DKV_PORTABLE";
     if (c.build == Build::Long32) flags += " -DLONG_IS_INT -fsanitize=signed-integer-overflow -fno-sanitize-recover";
+    std::string compiler = "c++";
+    if (c.build == Build::Clang) {
+        if (!std::filesystem::exists("/usr/bin/clang++")) GTEST_SKIP() << "no clang++";
+        compiler = "/usr/bin/clang++";
+    }
     const ProcessResult build =
         runProcess({"/bin/sh", "-c",
-                    "c++ -std=c++17 -pthread " + flags + " -DLEN=" + std::to_string(c.n) + " '-DGENERATED=\"" + file +
+                    compiler + " -std=c++17 -pthread " + flags + " -DLEN=" + std::to_string(c.n) + " '-DGENERATED=\"" + file +
                         "\"' " KALVORIN_TEST_SOURCE "/fast_harness.cpp -o harness"});
     ASSERT_EQ(build.status, 0) << build.err;
     const ProcessResult run = runProcess({"./harness"});
@@ -101,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{6006, D, P}, Case{1144, D, Build::Native}, Case{30030, D, Build::Native},
                     Case{15015, S, Build::Native}, Case{1024, S, Build::Native}, Case{131072, D, Build::Native},
                     Case{1144, D, Build::Portable}, Case{30030, D, Build::Portable}, Case{1024, S, Build::Portable},
-                    Case{131072, S, Build::Portable}));
+                    Case{131072, S, Build::Portable}, Case{1144, D, Build::Clang}, Case{1024, S, Build::Clang}));
 
 // "warning: ..." and "error: ..." lines of a compiler's diagnostics.
 std::vector<std::string> complaints(const std::string& diagnostics) {
