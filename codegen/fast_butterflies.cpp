@@ -433,8 +433,7 @@ static KV_INLINE __attribute__((unused)) void kv_vleaf%d(complex *y, const REAL 
 {
 	kv_vcomplex u[%d];
 	kv_vec a[%d], b[%d];
-	complex *z;
-	long c, j;
+	long j;
 )",
                            p, p, p, p);
     for (int j = 0; j < p; ++j)
@@ -443,12 +442,57 @@ static KV_INLINE __attribute__((unused)) void kv_vleaf%d(complex *y, const REAL 
     s += format("\tkv_vdft%d(u);\n", p);
     s += format("\tfor (j = 0; j < %d; j++) {\n\t\ta[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_LOW);\n"
                 "\t\tb[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_HIGH);\n\t}\n", p);
-    s += "#if defined(__GNUC__) && !defined(__clang__)\n#pragma GCC unroll 8\n#endif\n";
-    s += "\tfor (c = 0; c < KV_LANES / 2; c++) {\n\t\tz = y + (c % r1) * o1 + (c / r1) * o2;\n";
-    s += format("\t\tfor (j = 0; j < %d; j++) memcpy(z + j, (const complex *)&a[j] + c, sizeof(complex));\n", p);
-    s += "\t\tz = y + ((c + KV_LANES / 2) % r1) * o1 + ((c + KV_LANES / 2) / r1) * o2;\n";
-    s += format("\t\tfor (j = 0; j < %d; j++) memcpy(z + j, (const complex *)&b[j] + c, sizeof(complex));\n", p);
-    return s + "\t}\n}\n";
+    // a[j] holds output j of the first half of the lanes, b[j] of the
+    // second. With an even radix, small transposes give each lane whole
+    // vectors of consecutive outputs; otherwise entry by entry.
+    std::string generic = R"(	{
+		complex *z;
+		long c;
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC unroll 8
+#endif
+		for (c = 0; c < KV_LANES / 2; c++) {
+			z = y + (c % r1) * o1 + (c / r1) * o2;
+			for (j = 0; j < P; j++) memcpy(z + j, (const complex *)&a[j] + c, sizeof(complex));
+			z = y + ((c + KV_LANES / 2) % r1) * o1 + ((c + KV_LANES / 2) / r1) * o2;
+			for (j = 0; j < P; j++) memcpy(z + j, (const complex *)&b[j] + c, sizeof(complex));
+		}
+	}
+)";
+    for (size_t at; (at = generic.find('P')) != std::string::npos;) generic.replace(at, 1, std::to_string(p));
+    auto put = [](int lane, const std::string& v) {
+        return format("\t\tt = %s;\n\t\tmemcpy(y + %d %% r1 * o1 + %d / r1 * o2 + j, &t, sizeof t);\n", v.c_str(), lane,
+                      lane);
+    };
+    if (p % 2 == 0) {
+        s += "#if KV_LANES == 4\n";
+        s += format("\tfor (j = 0; j < %d; j += 2) {\n\t\tkv_vec t;\n", p);
+        s += put(0, "__builtin_shufflevector(a[j], a[j + 1], 0, 1, 4, 5)");
+        s += put(1, "__builtin_shufflevector(a[j], a[j + 1], 2, 3, 6, 7)");
+        s += put(2, "__builtin_shufflevector(b[j], b[j + 1], 0, 1, 4, 5)");
+        s += put(3, "__builtin_shufflevector(b[j], b[j + 1], 2, 3, 6, 7)");
+        s += "\t}\n";
+        if (p % 4 == 0) {
+            s += "#elif KV_LANES == 8\n";
+            s += format("\tfor (j = 0; j < %d; j += 4) {\n\t\tkv_vec t, t0, t1, t2, t3;\n", p);
+            for (int h = 0; h < 2; ++h) {
+                const char* g = h ? "b" : "a";
+                s += format("\t\tt0 = __builtin_shufflevector(%s[j], %s[j + 1], 0, 1, 8, 9, 2, 3, 10, 11);\n", g, g);
+                s += format("\t\tt1 = __builtin_shufflevector(%s[j], %s[j + 1], 4, 5, 12, 13, 6, 7, 14, 15);\n", g, g);
+                s += format("\t\tt2 = __builtin_shufflevector(%s[j + 2], %s[j + 3], 0, 1, 8, 9, 2, 3, 10, 11);\n", g, g);
+                s += format("\t\tt3 = __builtin_shufflevector(%s[j + 2], %s[j + 3], 4, 5, 12, 13, 6, 7, 14, 15);\n", g, g);
+                s += put(4 * h, "__builtin_shufflevector(t0, t2, 0, 1, 2, 3, 8, 9, 10, 11)");
+                s += put(4 * h + 1, "__builtin_shufflevector(t0, t2, 4, 5, 6, 7, 12, 13, 14, 15)");
+                s += put(4 * h + 2, "__builtin_shufflevector(t1, t3, 0, 1, 2, 3, 8, 9, 10, 11)");
+                s += put(4 * h + 3, "__builtin_shufflevector(t1, t3, 4, 5, 6, 7, 12, 13, 14, 15)");
+            }
+            s += "\t}\n";
+        }
+        s += "#else\n" + generic + "#endif\n";
+    } else {
+        s += generic;
+    }
+    return s + "}\n";
 }
 
 std::string ownPass(int32_t p) {
