@@ -94,7 +94,8 @@ const Build P = Build::Plain;
 // (676, 968, 1859, 6006), and 1147 = 37 31 (the loop over the roots, as leaf and as pass), 2018 and
 // 60540 (a prime above the scratch limit, computed directly), the odd 15015
 // and 105945 (a first pass reading reals), the 17 stages of 131072 and the
-// largest lengths, blocked.
+// largest lengths, blocked. Compiled natively and portably, the vector
+// leaves of even and odd radix on four and eight lanes run as well.
 INSTANTIATE_TEST_SUITE_P(
     Lengths, FastTransforms,
     testing::Values(Case{4, D, P}, Case{6, D, P}, Case{12, D, P}, Case{18, D, P}, Case{98, D, P}, Case{60, D, P},
@@ -107,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{6006, D, P}, Case{1144, D, Build::Native}, Case{30030, D, Build::Native},
                     Case{15015, S, Build::Native}, Case{1024, S, Build::Native}, Case{131072, D, Build::Native},
                     Case{1144, D, Build::Portable}, Case{30030, D, Build::Portable}, Case{1024, S, Build::Portable},
-                    Case{131072, S, Build::Portable}, Case{1144, D, Build::Clang}, Case{1024, S, Build::Clang}));
+                    Case{131072, S, Build::Portable}, Case{1144, D, Build::Clang}, Case{1024, S, Build::Clang},
+                    Case{1024, D, Build::Native}, Case{1144, S, Build::Native}));
 
 // "warning: ..." and "error: ..." lines of a compiler's diagnostics.
 std::vector<std::string> complaints(const std::string& diagnostics) {
