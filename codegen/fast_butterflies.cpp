@@ -2,6 +2,7 @@
 // them. Each butterfly works in place on a small local array; the leaves and
 // passes spell out their loads and stores per entry, so that the compiler
 // keeps the array in registers at -O2 already.
+#include <cctype>
 #include <string>
 
 #include "codegen/fast_large_prime.h"
@@ -320,6 +321,181 @@ std::string ownLeaf(const FastText& t, int32_t p, bool realInput) {
     return s + "}\n";
 }
 
+// The vector types and their loads, stores and products, for the vector
+// loop of the passes. A vector holds the real parts (or the imaginary parts)
+// of KV_LANES consecutive entries: the loads split the pairs, the stores
+// join them again, and a product then needs no shuffles.
+const char* const kVectorSupport = R"(
+#ifdef KV_VECTOR
+#if KV_LANES == 2
+#define KV_EVEN 0, 2
+#define KV_ODD 1, 3
+#define KV_LOW 0, 2
+#define KV_HIGH 1, 3
+#define KV_REVERSE 0, 1
+#define KV_BACKWARD 1, 0
+#define KV_MIRROR 0, 3
+#elif KV_LANES == 4
+#define KV_EVEN 0, 2, 4, 6
+#define KV_ODD 1, 3, 5, 7
+#define KV_LOW 0, 4, 1, 5
+#define KV_HIGH 2, 6, 3, 7
+#define KV_REVERSE 2, 3, 0, 1
+#define KV_BACKWARD 3, 2, 1, 0
+#define KV_MIRROR 2, 7, 0, 5
+#else
+#define KV_EVEN 0, 2, 4, 6, 8, 10, 12, 14
+#define KV_ODD 1, 3, 5, 7, 9, 11, 13, 15
+#define KV_LOW 0, 8, 1, 9, 2, 10, 3, 11
+#define KV_HIGH 4, 12, 5, 13, 6, 14, 7, 15
+#define KV_REVERSE 6, 7, 4, 5, 2, 3, 0, 1
+#define KV_BACKWARD 7, 6, 5, 4, 3, 2, 1, 0
+#define KV_MIRROR 6, 15, 4, 13, 2, 11, 0, 9
+#endif
+#define KV_SHUFFLE(a, b, order) __builtin_shufflevector(a, b, order)
+
+/* Entries p[0] to p[KV_LANES - 1]. */
+static KV_INLINE kv_vcomplex kv_vload(const complex *p)
+{
+	kv_vec a, b;
+	kv_vcomplex r;
+	memcpy(&a, p, sizeof a);
+	memcpy(&b, p + KV_LANES / 2, sizeof b);
+	r.re = KV_SHUFFLE(a, b, KV_EVEN);
+	r.im = KV_SHUFFLE(a, b, KV_ODD);
+	return r;
+}
+
+static KV_INLINE void kv_vstore(complex *p, kv_vcomplex v)
+{
+	kv_vec a = KV_SHUFFLE(v.re, v.im, KV_LOW), b = KV_SHUFFLE(v.re, v.im, KV_HIGH);
+	memcpy(p, &a, sizeof a);
+	memcpy(p + KV_LANES / 2, &b, sizeof b);
+}
+
+/* T[e], T[e + tw], ... for the KV_LANES entries from k on, e = k tw. */
+static KV_INLINE kv_vcomplex kv_vroots(const complex *T, long e, long tw)
+{
+	kv_vcomplex r;
+#if KV_LANES == 2
+	kv_vec re = {T[e].re, T[e + tw].re}, im = {T[e].im, T[e + tw].im};
+#elif KV_LANES == 4
+	kv_vec re = {T[e].re, T[e + tw].re, T[e + 2 * tw].re, T[e + 3 * tw].re};
+	kv_vec im = {T[e].im, T[e + tw].im, T[e + 2 * tw].im, T[e + 3 * tw].im};
+#else
+	kv_vec re = {T[e].re, T[e + tw].re, T[e + 2 * tw].re, T[e + 3 * tw].re,
+		T[e + 4 * tw].re, T[e + 5 * tw].re, T[e + 6 * tw].re, T[e + 7 * tw].re};
+	kv_vec im = {T[e].im, T[e + tw].im, T[e + 2 * tw].im, T[e + 3 * tw].im,
+		T[e + 4 * tw].im, T[e + 5 * tw].im, T[e + 6 * tw].im, T[e + 7 * tw].im};
+#endif
+	r.re = re;
+	r.im = im;
+	return r;
+}
+
+static KV_INLINE kv_vcomplex kv_vmul(kv_vcomplex a, kv_vcomplex w)
+{
+	kv_vcomplex r;
+	r.re = a.re * w.re - a.im * w.im;
+	r.im = a.re * w.im + a.im * w.re;
+	return r;
+}
+#endif
+)";
+
+std::string replaceWord(const std::string& s, const std::string& from, const std::string& to) {
+    std::string out;
+    auto ident = [](char c) { return std::isalnum((unsigned char)c) || c == '_'; };
+    for (size_t i = 0; i < s.size();) {
+        if (s.compare(i, from.size(), from) == 0 && (i == 0 || !ident(s[i - 1])) &&
+            (i + from.size() == s.size() || !ident(s[i + from.size()]))) {
+            out += to;
+            i += from.size();
+        } else {
+            out += s[i++];
+        }
+    }
+    return out;
+}
+
+// The butterfly of radix p on vectors: the scalar text with the vector types.
+std::string vectorButterfly(const FastText& t, const std::string& scalar) {
+    std::string s = replaceWord(replaceWord(scalar, t.real(), "kv_vec"), "complex", "kv_vcomplex");
+    for (size_t at = 0; (at = s.find("kv_dft", at)) != std::string::npos; at += 7) s.replace(at, 6, "kv_vdft");
+    return s;
+}
+
+// KV_LANES leaves of radix p whose inputs lie side by side: leaf c reads
+// x[2 c + j s] and writes its p outputs from y + (c % r1) o1 + (c / r1) o2 on.
+std::string vectorLeaf(int32_t p) {
+    std::string s = format(R"(
+/* Unused where the lanes do not divide the leaves evenly. */
+static KV_INLINE __attribute__((unused)) void kv_vleaf%d(complex *y, const REAL *x, long s, long r1, long o1, long o2)
+{
+	kv_vcomplex u[%d];
+	kv_vec a[%d], b[%d];
+	long j;
+)",
+                           p, p, p, p);
+    for (int j = 0; j < p; ++j)
+        s += format("\tu[%d] = kv_vload((const complex *)(x%s));\n", j,
+                    j == 0 ? "" : j == 1 ? " + s" : format(" + %d * s", j).c_str());
+    s += format("\tkv_vdft%d(u);\n", p);
+    s += format("\tfor (j = 0; j < %d; j++) {\n\t\ta[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_LOW);\n"
+                "\t\tb[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_HIGH);\n\t}\n", p);
+    // a[j] holds output j of the first half of the lanes, b[j] of the
+    // second. With an even radix, small transposes give each lane whole
+    // vectors of consecutive outputs; otherwise entry by entry.
+    std::string generic = R"(	{
+		complex *z;
+		long c;
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC unroll 8
+#endif
+		for (c = 0; c < KV_LANES / 2; c++) {
+			z = y + (c % r1) * o1 + (c / r1) * o2;
+			for (j = 0; j < P; j++) memcpy(z + j, (const complex *)&a[j] + c, sizeof(complex));
+			z = y + ((c + KV_LANES / 2) % r1) * o1 + ((c + KV_LANES / 2) / r1) * o2;
+			for (j = 0; j < P; j++) memcpy(z + j, (const complex *)&b[j] + c, sizeof(complex));
+		}
+	}
+)";
+    for (size_t at; (at = generic.find('P')) != std::string::npos;) generic.replace(at, 1, std::to_string(p));
+    auto put = [](int lane, const std::string& v) {
+        return format("\t\tt = %s;\n\t\tmemcpy(y + %d %% r1 * o1 + %d / r1 * o2 + j, &t, sizeof t);\n", v.c_str(), lane,
+                      lane);
+    };
+    if (p % 2 == 0) {
+        s += "#if KV_LANES == 4\n";
+        s += format("\tfor (j = 0; j < %d; j += 2) {\n\t\tkv_vec t;\n", p);
+        s += put(0, "__builtin_shufflevector(a[j], a[j + 1], 0, 1, 4, 5)");
+        s += put(1, "__builtin_shufflevector(a[j], a[j + 1], 2, 3, 6, 7)");
+        s += put(2, "__builtin_shufflevector(b[j], b[j + 1], 0, 1, 4, 5)");
+        s += put(3, "__builtin_shufflevector(b[j], b[j + 1], 2, 3, 6, 7)");
+        s += "\t}\n";
+        if (p % 4 == 0) {
+            s += "#elif KV_LANES == 8\n";
+            s += format("\tfor (j = 0; j < %d; j += 4) {\n\t\tkv_vec t, t0, t1, t2, t3;\n", p);
+            for (int h = 0; h < 2; ++h) {
+                const char* g = h ? "b" : "a";
+                s += format("\t\tt0 = __builtin_shufflevector(%s[j], %s[j + 1], 0, 1, 8, 9, 2, 3, 10, 11);\n", g, g);
+                s += format("\t\tt1 = __builtin_shufflevector(%s[j], %s[j + 1], 4, 5, 12, 13, 6, 7, 14, 15);\n", g, g);
+                s += format("\t\tt2 = __builtin_shufflevector(%s[j + 2], %s[j + 3], 0, 1, 8, 9, 2, 3, 10, 11);\n", g, g);
+                s += format("\t\tt3 = __builtin_shufflevector(%s[j + 2], %s[j + 3], 4, 5, 12, 13, 6, 7, 14, 15);\n", g, g);
+                s += put(4 * h, "__builtin_shufflevector(t0, t2, 0, 1, 2, 3, 8, 9, 10, 11)");
+                s += put(4 * h + 1, "__builtin_shufflevector(t0, t2, 4, 5, 6, 7, 12, 13, 14, 15)");
+                s += put(4 * h + 2, "__builtin_shufflevector(t1, t3, 0, 1, 2, 3, 8, 9, 10, 11)");
+                s += put(4 * h + 3, "__builtin_shufflevector(t1, t3, 4, 5, 6, 7, 12, 13, 14, 15)");
+            }
+            s += "\t}\n";
+        }
+        s += "#else\n" + generic + "#endif\n";
+    } else {
+        s += generic;
+    }
+    return s + "}\n";
+}
+
 std::string ownPass(int32_t p) {
     // Entries and twiddles are loaded and stored by component, never as
     // whole structs: the vectoriser takes the loop over k only then.
@@ -337,6 +513,17 @@ std::string ownPass(int32_t p) {
     for (int q = 0; q < p; ++q)
         body += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n", at(q).c_str(), q,
                        at(q).c_str(), q);
+    // The vector loop takes KV_LANES values of k at a time, outside the
+    // loop over the blocks, which share their twiddles; those of entry q
+    // are the q-th powers of those of entry 1, formed by products.
+    std::string vec = "#ifdef KV_VECTOR\n\tfor (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n"
+                      "\t\tw[1] = tw == 1 ? kv_vload(T + k) : kv_vroots(T, k * tw, tw);\n";
+    for (int q = 2; q < p; ++q) vec += format("\t\tw[%d] = kv_vmul(w[%d], w[1]);\n", q, q - 1);
+    vec += format("\t\tfor (b = 0; b < R; b++) {\n\t\t\tx = d + b * %d * L;\n\t\t\tu[0] = kv_vload(x + k);\n", p);
+    for (int q = 1; q < p; ++q) vec += format("\t\t\tu[%d] = kv_vmul(kv_vload(x + %s), w[%d]);\n", q, at(q).c_str(), q);
+    vec += format("\t\t\tkv_vdft%d(u);\n", p);
+    for (int q = 0; q < p; ++q) vec += format("\t\t\tkv_vstore(x + %s, u[%d]);\n", at(q).c_str(), q);
+    vec += "\t\t}\n\t}\n\tstart = k;\n#else\n\tstart = 0;\n#endif\n";
     // gcc unrolls a short loop over k (the pass after the leaf) completely
     // and then vectorises neither it nor the loop over the blocks.
     return format(R"(
@@ -346,24 +533,25 @@ static KV_PASS void kv_pass%d(complex *d, long L, long R, const complex *KV_REST
 {
 	complex v[%d];
 	complex *KV_RESTRICT x;
-	long b, k, e;
-	for (b = 0; b < R; b++) {
+	long b, k, e, start;
+#ifdef KV_VECTOR
+	kv_vcomplex u[%d], w[%d];
+#endif
+)",
+                  p, p, p, p, p, p) +
+           vec + format(R"(	for (b = 0; b < R; b++) {
 		x = d + b * %d * L;
 #if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 8
 #pragma GCC unroll 1
 #endif
-		for (k = 0; k < L; k++) {
+		for (k = start; k < L; k++) {
 			e = k * tw;
-)",
-                  p, p, p, p, p) +
-           body + "\t\t}\n\t}\n}\n";
+)", p) + body + "\t\t}\n\t}\n}\n";
 }
 
 }  // namespace
 
 bool hasOwnButterfly(int32_t p) { return p == 2 || p == 4 || p == 8 || p == 6 || isStraightLinePrime(p); }
-
-bool hasOwnPass(int32_t p) { return hasOwnButterfly(p) && p <= kStraightLinePassLimit; }
 
 std::string leafCall(int32_t p, bool realInput, const std::string& y, const std::string& x, int64_t stride,
                      int64_t rootStep) {
@@ -376,7 +564,7 @@ std::string leafCall(int32_t p, bool realInput, const std::string& y, const std:
 
 std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
                      int64_t rootStep) {
-    if (hasOwnPass(p))
+    if (hasOwnButterfly(p))
         return format("kv_pass%d(%s, %lld, %lld, T, %lld);", p, d.c_str(), (long long)sub, (long long)blocks,
                       (long long)twiddleStep);
     return format("kv_pass_odd(%s, %d, %lld, %lld, T, %lld, %lld);", d.c_str(), p, (long long)sub,
@@ -387,7 +575,7 @@ void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs) {
     if (!plan.radix.empty() && usesConvolution(plan.radix[0])) needs.convolution = true;
     for (size_t s = 0; s < plan.radix.size(); ++s) {
         const int32_t p = plan.radix[s];
-        if (s > 0 ? hasOwnPass(p) : hasOwnButterfly(p)) {
+        if (hasOwnButterfly(p)) {
             needs.butterflies.insert(p);
             if (p == 6) needs.butterflies.insert(3);
             if (s > 0)
@@ -404,6 +592,12 @@ void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs) {
             needs.oddRoots = true;
         }
     }
+}
+
+bool hasVectorSupport(const FastNeeds& needs) {
+    for (int32_t p : needs.passes)
+        if (hasOwnButterfly(p)) return true;
+    return false;
 }
 
 void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs) {
@@ -429,9 +623,32 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
     if (needs.directRealLeaf) w.writeText(t.fill(kLeafDirectReal).c_str());
     if (needs.convolution) writeConvolutionSupport(w, t.precision());
 
+    // The vector butterflies of the passes, from the scalar ones.
+    std::set<int32_t> vectorBf;
+    for (int32_t p : needs.passes)
+        if (hasOwnButterfly(p)) vectorBf.insert(p);
+    // A leaf without passes is the whole transform: it stays scalar.
+    const bool vectorLeaves = !vectorBf.empty();
+    for (int32_t p : needs.leaves)
+        if (hasOwnButterfly(p) && vectorLeaves) vectorBf.insert(p);
+    if (vectorBf.count(6)) vectorBf.insert(3);
+    if (!vectorBf.empty()) {
+        std::string v = kVectorSupport;
+        v += "\n#ifdef KV_VECTOR";
+        if (vectorBf.count(2)) v += vectorButterfly(t, t.fill(kDft2));
+        for (int32_t p : vectorBf)
+            if (isStraightLinePrime(p)) v += vectorButterfly(t, straightLineButterfly(t, p));
+        if (vectorBf.count(4)) v += vectorButterfly(t, t.fill(kDft4));
+        if (vectorBf.count(8)) v += vectorButterfly(t, t.fill(kDft8));
+        if (vectorBf.count(6)) v += vectorButterfly(t, t.fill(kDft6));
+        for (int32_t p : needs.leaves)
+            if (hasOwnButterfly(p) && vectorLeaves) v += t.fill(vectorLeaf(p));
+        w.writeText((v + "#endif\n").c_str());
+    }
+
     bool oddPass = false;
     for (int32_t p : needs.passes) {
-        if (hasOwnPass(p))
+        if (hasOwnButterfly(p))
             w.writeText(ownPass(p).c_str());
         else
             oddPass = true;

@@ -40,10 +40,11 @@ const char* const kHeaders = R"(
 #define KV_INLINE
 #endif
 
-/* gcc 12 at -O2 miscomputes some passes once it has cloned them for their
-   constant arguments (seen with radices 5, 11 and 13); clang and other
-   optimisation levels are right. A pass is therefore kept out of gcc's
-   interprocedural optimisation. */
+/* A pass is kept out of gcc's interprocedural analysis. gcc 12.2 (at -O2 and
+   -O3) clones a pass for the constant arguments of its calls, rewrites the
+   clone's twiddle addresses as offsets from a null base and then takes those
+   loads for null dereferences: it finds the clone free of side effects and
+   deletes its calls. Seen with passes of radix 11 and 13. */
 #if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 8
 #define KV_PASS __attribute__((noipa))
 #else
@@ -51,6 +52,20 @@ const char* const kHeaders = R"(
 #endif
 
 typedef struct { REAL re, im; } complex;
+
+/* With clang and gcc from version 12 on the passes also have a loop over
+   vectors of entries, in the compilers' vector extensions; KV_PORTABLE
+   before this file's code, or any other compiler, leaves the plain C loops. */
+#if (defined(__clang__) || (defined(__GNUC__) && __GNUC__ >= 12)) && !defined(KV_PORTABLE)
+#define KV_VECTOR 1
+#if defined(__AVX__)
+#define KV_LANES LANES_AVX
+#else
+#define KV_LANES LANES_SSE
+#endif
+typedef REAL kv_vec __attribute__((vector_size(KV_LANES * sizeof(REAL))));
+typedef struct { kv_vec re, im; } kv_vcomplex;
+#endif
 )";
 
 // Every angle goes to the first octant, where cos and sin get a small
@@ -148,11 +163,10 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
 
     bool rootLoop = false;
     for (size_t s = 0; s < full.radix.size(); ++s)
-        rootLoop |= !(s ? hasOwnPass(full.radix[s]) : hasOwnButterfly(full.radix[s])) && full.radix[s] <= kScratchRadixLimit;
+        rootLoop |= !hasOwnButterfly(full.radix[s]) && full.radix[s] <= kScratchRadixLimit;
     if (half)
         for (size_t s = 0; s < half->radix.size(); ++s)
-            rootLoop |= !(s ? hasOwnPass(half->radix[s]) : hasOwnButterfly(half->radix[s])) &&
-                        half->radix[s] <= kScratchRadixLimit;
+            rootLoop |= !hasOwnButterfly(half->radix[s]) && half->radix[s] <= kScratchRadixLimit;
     s += convolution ? "\n   Memory: apart from the work above, no work arrays and no static data; "
                      : "\n   Memory: no work arrays and no static data; ";
     s += rootLoop ? "a call keeps about " + std::to_string(500 * entry / 1024 + 1) +
@@ -170,7 +184,9 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
 
 // Real_FFT of even N: X[k] = E[k] + W^k O[k], E and O the transforms of the
 // even and odd inputs, read off the half-length transform Z of the pairs.
-std::string splitStep(const FastText& t, int32_t n) {
+// With vectors, KV_LANES values of k at a time, the entries from H - k
+// down turned into ascending order; the mirror image likewise.
+std::string splitStep(const FastText& t, int32_t n, bool vectors) {
     const int32_t h = n / 2;
     std::string s = format(R"(
 /* y holds Z, the transform of the %d pairs z[j] = x[2j] + i x[2j+1]. With
@@ -186,7 +202,40 @@ static void kv_split(complex *KV_RESTRICT y, const complex *KV_RESTRICT T)
 	y[0].im = $0$;
 	y[%d].re = a.re - a.im;
 	y[%d].im = $0$;
-	for (k = 1; k < %d - k; k++) {
+	k = 1;
+)",
+                           h, h, h, h);
+    if (vectors)
+        s += format(R"(#ifdef KV_VECTOR
+	{
+		kv_vcomplex va, vb, w;
+		kv_vec ver, vei, vfr, vfi, vpr, vpq;
+		for (; 2 * k + 2 * KV_LANES - 2 < %d; k += KV_LANES) {
+			va = kv_vload(y + k);
+			vb = kv_vload(y + %d - k - (KV_LANES - 1));
+			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
+			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
+			w = kv_vload(T + k);
+			ver = (va.re + vb.re) * $HALF$;
+			vei = (va.im - vb.im) * $HALF$;
+			vfr = (va.im + vb.im) * $HALF$;
+			vfi = (vb.re - va.re) * $HALF$;
+			vpr = w.re * vfr - w.im * vfi;
+			vpq = w.re * vfi + w.im * vfr;
+			va.re = ver + vpr;
+			va.im = vei + vpq;
+			vb.re = ver - vpr;
+			vb.im = vpq - vei;
+			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
+			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
+			kv_vstore(y + k, va);
+			kv_vstore(y + %d - k - (KV_LANES - 1), vb);
+		}
+	}
+#endif
+)",
+                    h, h, h);
+    s += format(R"(	for (; k < %d - k; k++) {
 		a = y[k];
 		b = y[%d - k];
 		er = (a.re + b.re) * $HALF$;
@@ -201,15 +250,31 @@ static void kv_split(complex *KV_RESTRICT y, const complex *KV_RESTRICT T)
 		y[%d - k].im = pq - ei;
 	}
 )",
-                           h, h, h, h, h, h, h, h);
+                h, h, h, h);
     if (h % 2 == 0) s += format("\ty[%d].im = -y[%d].im;\n", h / 2, h / 2);
-    s += format("\tfor (k = 1; k < %d; k++) {\n\t\ty[%d - k].re = y[k].re;\n\t\ty[%d - k].im = -y[k].im;\n\t}\n}\n",
+    s += "\tk = 1;\n";
+    if (vectors)
+        s += format(R"(#ifdef KV_VECTOR
+	{
+		kv_vec m;
+		for (; k + KV_LANES / 2 - 1 < %d; k += KV_LANES / 2) {
+			memcpy(&m, y + k, sizeof m);
+			m = __builtin_shufflevector(m, -m, KV_MIRROR);
+			memcpy(y + %d - k - (KV_LANES / 2 - 1), &m, sizeof m);
+		}
+	}
+#endif
+)",
+                    h, n);
+    s += format("\tfor (; k < %d; k++) {\n\t\ty[%d - k].re = y[k].re;\n\t\ty[%d - k].im = -y[k].im;\n\t}\n}\n",
                 h, n, n);
     return t.fill(s);
 }
 
 // IFFT as the forward transform read backwards: x^[k] = X[(N - k) mod N] / N.
-std::string reverseStep(const FastText& t, int32_t n) {
+// With vectors, KV_LANES / 2 entries from each end at a time, their order
+// turned within the vector.
+std::string reverseStep(const FastText& t, int32_t n, bool vectors) {
     std::string s = format(R"(
 static void kv_reverse_scale(complex *y)
 {
@@ -218,7 +283,26 @@ static void kv_reverse_scale(complex *y)
 	long k;
 	y[0].re *= s;
 	y[0].im *= s;
-	for (k = 1; k < %d - k; k++) {
+	k = 1;
+)",
+                           t.literal(1.0L / n).c_str());
+    if (vectors)
+        s += format(R"(#ifdef KV_VECTOR
+	{
+		kv_vec a, b;
+		for (; 2 * k + KV_LANES - 2 < %d; k += KV_LANES / 2) {
+			memcpy(&a, y + k, sizeof a);
+			memcpy(&b, y + %d - k - (KV_LANES / 2 - 1), sizeof b);
+			a = __builtin_shufflevector(a, a, KV_REVERSE) * s;
+			b = __builtin_shufflevector(b, b, KV_REVERSE) * s;
+			memcpy(y + k, &b, sizeof b);
+			memcpy(y + %d - k - (KV_LANES / 2 - 1), &a, sizeof a);
+		}
+	}
+#endif
+)",
+                    n, n, n);
+    s += format(R"(	for (; k < %d - k; k++) {
 		r = y[k].re;
 		i = y[k].im;
 		y[k].re = y[%d - k].re * s;
@@ -227,7 +311,7 @@ static void kv_reverse_scale(complex *y)
 		y[%d - k].im = i * s;
 	}
 )",
-                           t.literal(1.0L / n).c_str(), n, n, n, n, n);
+                n, n, n, n, n);
     if (n % 2 == 0) s += format("\ty[%d].re *= s;\n\ty[%d].im *= s;\n", n / 2, n / 2);
     return t.fill(s + "}\n");
 }
@@ -277,17 +361,19 @@ void writeFastFile(SourceWriter& w, const RadixPlan& radixPlan, Precision precis
     collectNeeds(even ? half : full, !even, needs);
 
     w.writeText(headerComment(full, even ? &half : nullptr, n, len, precision).c_str());
-    w.writeText(t.fill(kHeaders).c_str());
+    const bool single = precision == Precision::Single;
+    std::string headers = replaceAll(t.fill(kHeaders), "LANES_AVX", single ? "8" : "4");
+    w.writeText(replaceAll(headers, "LANES_SSE", single ? "4" : "2").c_str());
     w.writeText(replaceAll(t.fill(kRevolver), "CAST ", precision == Precision::Single ? "(float)" : "").c_str());
     writeButterflies(w, t, needs);
     writeForward(w, t, full, "kv_forward", 1, false);
     if (even) {
         writeForward(w, t, half, "kv_forward_half", 2, false);
-        w.writeText(splitStep(t, n).c_str());
+        w.writeText(splitStep(t, n, hasVectorSupport(needs)).c_str());
     } else {
         writeForward(w, t, full, "kv_forward_real", 1, true);
     }
-    w.writeText(reverseStep(t, n).c_str());
+    w.writeText(reverseStep(t, n, hasVectorSupport(needs)).c_str());
     w.writeText(replaceAll(t.fill(kFillNan), "LEN", std::to_string(n)).c_str());
 
     w.writeText(complexTransform("IFFT" + len, n, "\tkv_reverse_scale(pDestination);\n").c_str());

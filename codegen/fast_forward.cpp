@@ -70,6 +70,35 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     }
 
     std::string s = format("\nstatic void %s(complex *y, const %s *x, const complex *T)\n{\n", name, t.real());
+    // Without blocking, the last one or two digits of the leaf index walk
+    // the input in order: a vector leaf takes KV_LANES of those leaves at
+    // once where the lanes divide them evenly. Two lanes (double without
+    // AVX) gain nothing over the scalar leaf: the outputs are scattered.
+    const bool vectorLeaf = !realInput && outer.empty() && !inner.empty() && hasOwnButterfly(plan.radix[0]);
+    std::string vectorNest;
+    if (vectorLeaf) {
+        const Digit& d1 = inner.back();
+        const bool two = inner.size() >= 2;
+        const int64_t r1 = d1.count, o1 = d1.outStride, r2 = two ? inner[inner.size() - 2].count : 1,
+                      o2 = two ? inner[inner.size() - 2].outStride : 0;
+        const std::vector<Digit> rest(inner.begin(), inner.end() - (two ? 2 : 1));
+        vectorNest = format("#if defined(KV_VECTOR) && KV_LANES >= 4 && %lld %% KV_LANES == 0 && (KV_LANES %% %lld == 0 || %lld %% KV_LANES == 0)\n",
+                            (long long)(r1 * r2), (long long)r1, (long long)r1);
+        vectorNest += "\tlong c";
+        for (const Digit& d : rest) vectorNest += format(", d%d", d.stage);
+        vectorNest += ";\n";
+        openLoops(vectorNest, rest, 1);
+        const int depth = 1 + int(rest.size());
+        vectorNest += tabs(depth) + "for (c = 0; c < " + std::to_string(r1 * r2) + "; c += KV_LANES)\n";
+        vectorNest += tabs(depth + 1) +
+                      format("kv_vleaf%d(%s + (c %% %lld) * %lld + (c / %lld) * %lld, %s + c * 2, %lld, %lld, %lld, %lld);\n",
+                             plan.radix[0], offset("y", rest, false).c_str(), (long long)r1, (long long)o1,
+                             (long long)r1, (long long)o2, offset("x", rest, true).c_str(),
+                             (long long)(width * (n / plan.radix[0])), (long long)r1, (long long)o1, (long long)o2);
+        closeLoops(vectorNest, rest.size(), 1);
+        vectorNest += "#else\n";
+    }
+    s += vectorNest;
     if (m > 1) {
         s += "\tlong";
         for (int i = 1; i < m; ++i) s += format(" d%d%s", i, i + 1 < m ? "," : ";\n");
@@ -124,6 +153,7 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         s += tabs(leafDepth) + direct + "\n";
     }
     closeLoops(s, inner.size(), depth);
+    if (vectorLeaf) s += "#endif\n";
 
     const int64_t span = outer.empty() ? n : plan.blockLength;
     auto pass = [&](int st, const std::string& d, int64_t within) {

@@ -25,13 +25,6 @@ struct FastNeeds {
 // Whether radix p has a butterfly of its own (kv_dft<p>) rather than the
 // loop over its roots.
 bool hasOwnButterfly(int32_t p);
-// Whether a pass of radix p uses that butterfly. gcc 12.2 at -O2 computed
-// wrong results from the passes of radix 11 and 13 written out in straight
-// lines (right with -fno-ivopts or -fno-ipa-cp); besides keeping every pass
-// out of gcc's interprocedural optimisation, those passes take the loop
-// over the roots. A leaf is not affected.
-constexpr int32_t kStraightLinePassLimit = 8;
-bool hasOwnPass(int32_t p);
 
 // The call of the leaf of radix p: y and x are the output and input
 // expressions, stride the input stride in reals, rootStep how far apart the
@@ -51,6 +44,10 @@ int64_t planWorkBytes(const FastPlan& plan, Precision precision);
 
 // Adds what a transform with this plan calls.
 void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs);
+
+// Whether the file has the vector types and loads (the passes of radices
+// with a butterfly of their own have a vector loop).
+bool hasVectorSupport(const FastNeeds& needs);
 
 // The butterflies, leaves and passes in needs, dependencies first.
 void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs);

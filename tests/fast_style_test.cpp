@@ -27,7 +27,9 @@ std::string writeFast(int32_t n, Precision precision) {
     return std::filesystem::absolute(file).string();
 }
 
-enum class Build { Plain, NoHeap, Long32 };
+// Plain is -O2 as users compile, with the vector loops of gcc and clang;
+// Portable the plain C loops every other compiler takes.
+enum class Build { Plain, NoHeap, Long32, Native, Portable, Clang };
 
 struct Case {
     int32_t n;
@@ -37,7 +39,12 @@ struct Case {
 
 std::ostream& operator<<(std::ostream& os, const Case& c) {
     return os << c.n << (c.precision == Precision::Single ? " single" : " double")
-              << (c.build == Build::NoHeap ? " without heap" : c.build == Build::Long32 ? " 32-bit long" : "");
+              << (c.build == Build::NoHeap   ? " without heap"
+                  : c.build == Build::Long32 ? " 32-bit long"
+                  : c.build == Build::Native ? " -O3 -march=native"
+                  : c.build == Build::Portable ? " portable"
+                  : c.build == Build::Clang    ? " clang -O2"
+                                             : "");
 }
 
 class FastTransforms : public testing::TestWithParam<Case> {};
@@ -46,12 +53,20 @@ TEST_P(FastTransforms, MatchADirectDftThroughThePublicInterface) {
     const Case c = GetParam();
     ScratchDir dir;
     const std::string file = writeFast(c.n, c.precision);
-    std::string flags = "-O2";  // as users compile; -O1 hid a miscompiled pass
+    // As users compile: -O1 hid a miscompiled pass, and -march=native takes
+    // other code paths.
+    std::string flags = c.build == Build::Native ? "-O3 -march=native" : "-O2";
     if (c.build == Build::NoHeap) flags += " -DNO_HEAP '-DFFT_MALLOC(bytes)=0'";
+    if (c.build == Build::Portable) flags += " -DKV_PORTABLE";
     if (c.build == Build::Long32) flags += " -DLONG_IS_INT -fsanitize=signed-integer-overflow -fno-sanitize-recover";
+    std::string compiler = "c++";
+    if (c.build == Build::Clang) {
+        if (!std::filesystem::exists("/usr/bin/clang++")) GTEST_SKIP() << "no clang++";
+        compiler = "/usr/bin/clang++";
+    }
     const ProcessResult build =
         runProcess({"/bin/sh", "-c",
-                    "c++ -std=c++17 -pthread " + flags + " -DLEN=" + std::to_string(c.n) + " '-DGENERATED=\"" + file +
+                    compiler + " -std=c++17 -pthread " + flags + " -DLEN=" + std::to_string(c.n) + " '-DGENERATED=\"" + file +
                         "\"' " KALVORIN_TEST_SOURCE "/fast_harness.cpp -o harness"});
     ASSERT_EQ(build.status, 0) << build.err;
     const ProcessResult run = runProcess({"./harness"});
@@ -75,17 +90,19 @@ const Build P = Build::Plain;
 
 // The radix mixes: 4 (a half of radix 2), 6, 12 = 4 3, 18 = 6 3, 98 = 7 7 2,
 // 60 = 5 4 3, 96 = 8 4 3, 1024 = 8 8 4 4, 30030 = 13 11 7 6 5, 1144 = 13 11 8,
-// 1292 = 19 17 4
-// and 1147 = 37 31 (the loop over the roots, as leaf and as pass), the odd
-// 15015 and 105945 (a first pass reading reals), the 17 stages of 131072 and
-// the largest lengths, blocked. Prime leaves done as a convolution: 1010 and
-// the odd 303 just above the threshold (101), 2018 and 60540 (1009), 105945
-// (1009, reading reals), 65542 (32771), 99998 (49999), 131074 (65537, whose
-// convolution is 2p - 2 long) and 249982 (124991, the largest); a second
-// prime of 100 or more as a pass: 249001 = 499 499 (one work for both) and
-// 20806 = 103 101 2 (two). Without heap they fall back to the direct leaf
-// and pass: the loop over the roots (1010, 303, 20806) or the sweep of a
-// prime above the scratch limit (2018).
+// 1292 = 19 17 4, the passes of radix 11 and 13 that a compiler has got
+// wrong (676, 968, 1859, 6006), and 1147 = 37 31 (the loop over the roots,
+// as leaf and as pass), the odd 15015 and 105945 (a first pass reading
+// reals), the 17 stages of 131072 and the largest lengths, blocked.
+// Compiled natively and portably, the vector leaves of even and odd radix
+// on four and eight lanes run as well. Prime leaves done as a convolution:
+// 1010 and the odd 303 just above the threshold (101), 2018 and 60540
+// (1009), 105945 (1009, reading reals), 65542 (32771), 99998 (49999), 131074
+// (65537, whose convolution is 2p - 2 long) and 249982 (124991, the
+// largest); a second prime of 100 or more as a pass: 249001 = 499 499 (one
+// work for both) and 20806 = 103 101 2 (two). Without heap they fall back to
+// the direct leaf and pass: the loop over the roots (1010, 303, 20806) or
+// the sweep of a prime above the scratch limit (2018).
 INSTANTIATE_TEST_SUITE_P(
     Lengths, FastTransforms,
     testing::Values(Case{4, D, P}, Case{6, D, P}, Case{12, D, P}, Case{18, D, P}, Case{98, D, P}, Case{60, D, P},
@@ -99,7 +116,13 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{131074, D, P}, Case{131074, S, P}, Case{249982, D, P}, Case{249982, S, P},
                     Case{249001, D, P}, Case{249001, S, P}, Case{20806, D, P}, Case{1010, D, Build::NoHeap},
                     Case{303, S, Build::NoHeap}, Case{1010, S, Build::NoHeap}, Case{20806, S, Build::NoHeap},
-                    Case{249982, D, Build::Long32}, Case{245009, D, Build::Long32}));
+                    Case{249982, D, Build::Long32}, Case{245009, D, Build::Long32},
+                    Case{676, D, P}, Case{968, D, P}, Case{1859, D, P},
+                    Case{6006, D, P}, Case{1144, D, Build::Native}, Case{30030, D, Build::Native},
+                    Case{15015, S, Build::Native}, Case{1024, S, Build::Native}, Case{131072, D, Build::Native},
+                    Case{1144, D, Build::Portable}, Case{30030, D, Build::Portable}, Case{1024, S, Build::Portable},
+                    Case{131072, S, Build::Portable}, Case{1144, D, Build::Clang}, Case{1024, S, Build::Clang},
+                    Case{1024, D, Build::Native}, Case{1144, S, Build::Native}));
 
 // "warning: ..." and "error: ..." lines of a compiler's diagnostics.
 std::vector<std::string> complaints(const std::string& diagnostics) {
@@ -122,8 +145,12 @@ TEST_P(FastHygiene, CompilesWithoutAWarningAsC99AndCpp98To20) {
     for (Precision precision : {D, S}) {
         const std::string file = writeFast(GetParam(), precision);
         for (const std::string& cc : compilers) {
-            for (const char* mode : {"-xc -std=c99", "-xc++ -std=c++98", "-xc++ -std=c++11", "-xc++ -std=c++14",
-                                     "-xc++ -std=c++17", "-xc++ -std=c++20"}) {
+            // The vector code in every mode, with and without AVX; the
+            // portable code in the oldest modes.
+            for (const char* mode :
+                 {"-xc -std=c99", "-xc++ -std=c++98", "-xc++ -std=c++11", "-xc++ -std=c++14", "-xc++ -std=c++17",
+                  "-xc++ -std=c++20", "-xc -std=c99 -mavx2", "-xc++ -std=c++98 -mavx2", "-xc -std=c99 -DKV_PORTABLE",
+                  "-xc++ -std=c++98 -DKV_PORTABLE"}) {
                 const ProcessResult r =
                     runProcess({"/bin/sh", "-c",
                                 cc + " " + mode + " -pedantic -Wall -Wextra -Wdouble-promotion -fsyntax-only " + file},
