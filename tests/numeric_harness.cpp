@@ -13,6 +13,8 @@
 #include <random>
 #include <vector>
 
+#include "reference_dft.h"
+
 #define CAT2(a, b) a##b
 #define CAT(a, b) CAT2(a, b)
 
@@ -26,44 +28,6 @@ const int kSampled = 300;  // outputs checked above 8192, each an O(N) sum
 __attribute__((noinline)) void dirtyStack() {
     volatile unsigned char junk[4 * LEN * sizeof(complex) + 65536];
     std::memset(const_cast<unsigned char*>(junk), 0x5a, sizeof junk);
-}
-
-struct Reference {
-    std::vector<long double> c, s;  // cos and sin of 2*pi*q/N
-    Reference() : c(N), s(N) {
-        const long double kPi = 3.141592653589793238462643383279502884L;
-        for (long q = 0; q < N; ++q) {
-            c[q] = cosl(2 * kPi * q / N);
-            s[q] = sinl(2 * kPi * q / N);
-        }
-    }
-    // sum over n of x[n] * exp(sign * 2*pi*i * n*k/N)
-    void term(const std::vector<long double>& re, const std::vector<long double>& im, long k, int sign,
-              long double& outRe, long double& outIm) const {
-        long double r = 0, i = 0;
-        long q = 0;
-        for (long n = 0; n < N; ++n, q = (q + k) % N) {
-            const long double wr = c[q], wi = sign * s[q];
-            r += re[n] * wr - im[n] * wi;
-            i += re[n] * wi + im[n] * wr;
-        }
-        outRe = r;
-        outIm = i;
-    }
-};
-
-double maxError(const Reference& ref, const std::vector<long double>& re, const std::vector<long double>& im,
-                const complex* out, int sign, long double scale, const std::vector<long>& ks) {
-    long double worst = 0, largest = 0;
-    for (long k : ks) {
-        long double r, i;
-        ref.term(re, im, k, sign, r, i);
-        r *= scale;
-        i *= scale;
-        largest = std::max(largest, std::hypot(r, i));
-        worst = std::max(worst, std::hypot(r - out[k].re, i - out[k].im));
-    }
-    return double(worst / (largest > 0 ? largest : 1));
 }
 
 void* run(void*) {
@@ -86,7 +50,7 @@ void* run(void*) {
         while (int(ks.size()) < kSampled) ks.push_back(pick(rng));
     }
     revolver(N, table.data());
-    const Reference ref;
+    const Reference ref(N);
 
     for (long n = 0; n < N; ++n) re[n] = input[n].re, im[n] = input[n].im;
     dirtyStack();

@@ -1,0 +1,50 @@
+// The reference the transform harnesses measure against: a direct DFT in
+// long double, and the largest error over a set of outputs relative to the
+// largest output. Included by harnesses that are compiled together with one
+// generated file.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+struct Reference {
+    long n;
+    std::vector<long double> c, s;  // cos and sin of 2*pi*q/n
+    explicit Reference(long length) : n(length), c(length), s(length) {
+        const long double kPi = 3.141592653589793238462643383279502884L;
+        for (long q = 0; q < n; ++q) {
+            c[q] = cosl(2 * kPi * q / n);
+            s[q] = sinl(2 * kPi * q / n);
+        }
+    }
+    // sum over j of x[j] * exp(sign * 2*pi*i * j*k/n)
+    void term(const std::vector<long double>& re, const std::vector<long double>& im, long k, int sign,
+              long double& outRe, long double& outIm) const {
+        long double r = 0, i = 0;
+        long q = 0;
+        for (long j = 0; j < n; ++j, q = (q + k) % n) {
+            const long double wr = c[q], wi = sign * s[q];
+            r += re[j] * wr - im[j] * wi;
+            i += re[j] * wi + im[j] * wr;
+        }
+        outRe = r;
+        outIm = i;
+    }
+};
+
+// out is any array of a struct with members re and im.
+template <typename Complex>
+double maxError(const Reference& ref, const std::vector<long double>& re, const std::vector<long double>& im,
+                const Complex* out, int sign, long double scale, const std::vector<long>& ks) {
+    long double worst = 0, largest = 0;
+    for (long k : ks) {
+        long double r, i;
+        ref.term(re, im, k, sign, r, i);
+        r *= scale;
+        i *= scale;
+        largest = std::max(largest, std::hypot(r, i));
+        worst = std::max(worst, std::hypot(r - out[k].re, i - out[k].im));
+    }
+    return double(worst / (largest > 0 ? largest : 1));
+}
