@@ -157,7 +157,7 @@ void BM_Inverse(benchmark::State& state) {
     }
 }
 
-void BM_Fftw(benchmark::State& state, Lib::Plan plan) {
+[[maybe_unused]] void BM_Fftw(benchmark::State& state, Lib::Plan plan) {
     for (auto _ : state) {
         Lib::execute(plan);
         benchmark::ClobberMemory();

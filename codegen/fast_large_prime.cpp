@@ -22,11 +22,12 @@ bool isPrime(int32_t n) {
     return true;
 }
 
-// The transform length the generated kv_conv_length picks for p.
+// The transform length the generated kv_conv_length picks for p; the two
+// must agree, or the work memory is sized for another length.
 int64_t convolutionLength(int32_t p) {
     int64_t n = 16;
-    while (n < 2 * int64_t(p) - 1) n *= 2;
-    return 3 * n / 4 >= 2 * int64_t(p) - 1 ? 3 * n / 4 : n;
+    while (n < 2 * int64_t(p) - 2) n *= 2;
+    return 3 * n / 4 >= 2 * int64_t(p) - 2 ? 3 * n / 4 : n;
 }
 
 // The generated code with REAL for the scalar type and $ where a literal
