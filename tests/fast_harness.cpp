@@ -16,8 +16,6 @@
 #include GENERATED
 #undef long
 
-#include <pthread.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -105,11 +103,5 @@ void* run(void*) {
 
 int main() {
     // The generated code must not need more than a small thread's stack.
-    pthread_attr_t attr;
-    pthread_attr_init(&attr);
-    pthread_attr_setstacksize(&attr, 256u << 10);
-    pthread_t thread;
-    if (pthread_create(&thread, &attr, run, nullptr) != 0) return 2;
-    pthread_join(thread, nullptr);
-    return 0;
+    return runWithStack(256u << 10, run);
 }

@@ -4,8 +4,6 @@
 // largest output. Built with -DLEN=<N> -DGENERATED="<path>".
 #include GENERATED
 
-#include <pthread.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -72,11 +70,5 @@ void* run(void*) {
 
 int main() {
     // The generated functions keep two N-element arrays on the stack.
-    pthread_attr_t attr;
-    pthread_attr_init(&attr);
-    pthread_attr_setstacksize(&attr, 64u << 20);
-    pthread_t thread;
-    if (pthread_create(&thread, &attr, run, nullptr) != 0) return 2;
-    pthread_join(thread, nullptr);
-    return 0;
+    return runWithStack(64u << 20, run);
 }

@@ -1,8 +1,10 @@
-// The reference the transform harnesses measure against: a direct DFT in
-// long double, and the largest error over a set of outputs relative to the
-// largest output. Included by harnesses that are compiled together with one
-// generated file.
+// What the transform harnesses share: a direct DFT in long double, the
+// largest error over a set of outputs relative to the largest output, and a
+// thread with a chosen stack. Included by harnesses that are compiled
+// together with one generated file.
 #pragma once
+
+#include <pthread.h>
 
 #include <algorithm>
 #include <cmath>
@@ -47,4 +49,16 @@ double maxError(const Reference& ref, const std::vector<long double>& re, const 
         worst = std::max(worst, std::hypot(r - out[k].re, i - out[k].im));
     }
     return double(worst / (largest > 0 ? largest : 1));
+}
+
+// Runs body on a thread with a stack of the given size, as the generated
+// functions must cope with; the harness's exit status.
+inline int runWithStack(size_t stackBytes, void* (*body)(void*)) {
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, stackBytes);
+    pthread_t thread;
+    if (pthread_create(&thread, &attr, body, nullptr) != 0) return 2;
+    pthread_join(thread, nullptr);
+    return 0;
 }

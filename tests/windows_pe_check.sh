@@ -19,20 +19,7 @@ case $2 in
 esac
 objdump=x86_64-w64-mingw32-objdump  # reads 32-bit images as well
 allowed_dlls=(KERNEL32.dll USER32.dll GDI32.dll ADVAPI32.dll msvcrt.dll)
-passed=0
-failed=0
-
-check() {  # DESCRIPTION COMMAND...: the check passes when COMMAND succeeds
-    local what=$1
-    shift
-    if "$@"; then
-        echo "ok  : $what"
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $what"
-        failed=$((failed + 1))
-    fi
-}
+source "$(dirname "$0")/checks.sh"
 
 # Unsigned little-endian integer of SIZE bytes at OFFSET, in hex.
 field() {  # FILE OFFSET SIZE
@@ -74,5 +61,4 @@ for entry in "kalvorin.exe|0002" "kalvorin-cli.exe|0003"; do
     check "$name imports only from ${allowed_dlls[*]}${bad:+ (not: ${bad[*]})}" test ${#bad[@]} -eq 0
 done
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish_checks

@@ -18,20 +18,7 @@ source_dir=$(realpath "$(dirname "$0")/../..")
 program=$build/kalvorin-cli.exe
 native=${KALVORIN_NATIVE:+$(realpath "$KALVORIN_NATIVE")}
 golden=$source_dir/tests/data/FFT12.cpp
-passed=0
-failed=0
-
-check() {  # DESCRIPTION COMMAND...: the check passes when COMMAND succeeds
-    local what=$1
-    shift
-    if "$@"; then
-        echo "ok  : $what"
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $what"
-        failed=$((failed + 1))
-    fi
-}
+source "$source_dir/tests/checks.sh"
 
 # The expected text as the program writes it: "\n" (typed as two
 # characters in the table) ends a line, which text mode writes as CR LF.
@@ -97,5 +84,4 @@ for case in "${cases[@]}"; do
     fi
 done
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish_checks
