@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "codegen/fast_file.h"
-#include "plan/radix_plan.h"
+#include "codegen/fast/fast_file.h"
+#include "plan/fast_plan.h"
 
 int main(int argc, char** argv) {
     if (argc < 4) {
@@ -14,10 +14,8 @@ int main(int argc, char** argv) {
     }
     const Precision precision = std::string(argv[2]) == "single" ? Precision::Single : Precision::Double;
     for (int i = 3; i < argc; ++i) {
-        RadixPlan plan;
-        plan.length = std::atoi(argv[i]);
-        plan.lengthText = std::to_string(plan.length);
-        const std::string name = std::string(argv[1]) + "/FFT" + plan.lengthText + ".cpp";
+        const FastPlan plan = makeFastPlan(primeFactorsOf(std::atoi(argv[i])));
+        const std::string name = std::string(argv[1]) + "/FFT" + std::to_string(plan.length) + ".cpp";
         const auto w = SourceWriter::open(name.c_str(), "w");
         if (!w) {
             std::perror(name.c_str());

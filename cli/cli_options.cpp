@@ -101,9 +101,9 @@ std::string parseStyle(const char* value, CliOptions& options) {
 
 std::string parsePrecision(const char* value, CliOptions& options) {
     if (std::strcmp(value, "double") == 0)
-        options.precision = Precision::Double;
+        options.precision = FloatType::Double;
     else if (std::strcmp(value, "single") == 0)
-        options.precision = Precision::Single;
+        options.precision = FloatType::Single;
     else
         return std::string("unknown precision '") + value + "' (use double or single)";
     options.precisionGiven = true;

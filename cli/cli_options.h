@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "codegen/output_style.h"
+#include "command/file_format.h"
 
 struct CliOptions {
     bool yes = false;
@@ -12,7 +12,7 @@ struct CliOptions {
     bool help = false;
     bool version = false;
     OutputStyle style = OutputStyle::Classic;
-    Precision precision = Precision::Double;
+    FloatType precision = FloatType::Double;
     bool precisionGiven = false;
     std::string directory;             // -C DIR; empty: the current directory
     std::vector<std::string> lengths;  // none: read them from standard input

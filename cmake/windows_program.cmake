@@ -17,15 +17,15 @@ add_custom_command(
   VERBATIM)
 
 add_executable(kalvorin WIN32 window/main_window.cpp ${KALVORIN_ICON_RC})
-target_link_libraries(kalvorin PRIVATE kalvorin_core)
+target_link_libraries(kalvorin PRIVATE kalvorin_command)
 set_source_files_properties(window/main_window.cpp PROPERTIES COMPILE_OPTIONS "-fexec-charset=CP932")
 target_link_options(kalvorin PRIVATE -static -static-libgcc -static-libstdc++)
 set_target_properties(kalvorin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # The command-line program, console subsystem. kalvorin.exe is taken by the
 # window, so this one is kalvorin-cli.exe.
-add_executable(kalvorin-cli ${KALVORIN_CLI_SOURCES})
-target_link_libraries(kalvorin-cli PRIVATE kalvorin_core)
+add_executable(kalvorin-cli cli/cli_main.cpp)
+target_link_libraries(kalvorin-cli PRIVATE kalvorin_terminal)
 target_link_options(kalvorin-cli PRIVATE -static -static-libgcc -static-libstdc++)
 set_target_properties(kalvorin-cli PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 

@@ -1,10 +1,11 @@
 // What kind of file a command writes. The window always writes the classic
-// one; the command line may ask for the fast one.
+// one; the command line may ask for the fast one, in either number type.
 #pragma once
 
-#include "codegen/output_style.h"
+enum class OutputStyle { Classic, Fast };
+enum class FloatType { Double, Single };
 
 struct FileFormat {
     OutputStyle style = OutputStyle::Classic;
-    Precision precision = Precision::Double;
+    FloatType precision = FloatType::Double;
 };

@@ -1,13 +1,14 @@
 #include "command/output_sequence.h"
 
+#include "codegen/classic/preamble.h"
+#include "codegen/classic/transform.h"
+#include "codegen/fast/fast_file.h"
+#include "codegen/output/replacement_file.h"
+#include "codegen/output/source_writer.h"
+#include "codegen/output/write_messages.h"
+#include "codegen/output/write_report.h"
 #include "command/messages.h"
-#include "codegen/codegen_messages.h"
-#include "codegen/fast_file.h"
-#include "codegen/preamble.h"
-#include "codegen/replacement_file.h"
-#include "codegen/source_writer.h"
-#include "codegen/transform.h"
-#include "codegen/write_report.h"
+#include "plan/fast_plan.h"
 
 std::string outputFileName(int32_t n) { return "FFT" + std::to_string(n) + ".cpp"; }
 
@@ -19,13 +20,14 @@ namespace {
 
 // The fast file comes from one writer. Opening it fails the way the
 // preamble's open fails, with the same message.
-bool writeFast(ReplacementFile& file, const RadixPlan& plan, Precision precision, UserDialogs& ui) {
+bool writeFast(ReplacementFile& file, const RadixPlan& plan, FloatType type, UserDialogs& ui) {
     auto writer = file.openWriter();
     if (!writer) {
         ui.showMessage(msg::kPreambleOpenFailed, "");
         return false;
     }
-    writeFastFile(*writer, plan, precision);
+    const std::vector<int32_t> primes(plan.factors.begin(), plan.factors.begin() + plan.stageCount);
+    writeFastFile(*writer, makeFastPlan(primes), type == FloatType::Single ? Precision::Single : Precision::Double);
     return closeAndReport(*writer, ui) && commitAndReport(file, ui);
 }
 

@@ -2,7 +2,7 @@
 // page 932 byte string; an empty caption means a box with an empty title.
 #pragma once
 
-#include "codegen/message_sink.h"
+#include "codegen/output/message_sink.h"
 
 class UserDialogs : public MessageSink {
 public:

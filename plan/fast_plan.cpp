@@ -14,6 +14,7 @@ std::vector<int32_t> primeFactorsOf(int32_t n) {
 
 FastPlan makeFastPlan(const std::vector<int32_t>& primes) {
     FastPlan plan;
+    plan.primes = primes;
     plan.length = 1;
     int twos = 0, threes = 0;
     std::vector<int32_t> radices;
@@ -41,8 +42,8 @@ FastPlan makeFastPlan(const std::vector<int32_t>& primes) {
         for (int i = 0; i < (twos - 2 * fours) / 3; ++i) radices.push_back(8);
     }
     for (int i = 0; i < threes; ++i) radices.push_back(3);
-    // The largest radix is the leaf: a prime above kScratchRadixLimit can
-    // only run there, and the leaf needs no twiddles.
+    // The largest radix is the leaf: a large prime that the emitter cannot
+    // run as a pass can only run there, and the leaf needs no twiddles.
     std::sort(radices.begin(), radices.end(), std::greater<int32_t>());
     plan.radix = radices;
 
@@ -63,56 +64,4 @@ int32_t lengthAfter(const FastPlan& plan, int count) {
     int32_t l = 1;
     for (int s = 0; s < count; ++s) l *= plan.radix[s];
     return l;
-}
-
-int64_t largestIntermediate(const FastPlan& plan, int tableStep, bool pairs) {
-    const int64_t n = plan.length;
-    const int64_t width = pairs ? 2 : 1;  // reals per input entry
-    const int64_t leaf = plan.radix[0];
-    const int64_t leafStride = n / leaf;
-    int64_t largest = n;
-    auto note = [&](int64_t v) { largest = std::max(largest, v); };
-
-    // The leaf: output offset of a block, input offset of the block (the
-    // digits of the block index with reversed weights), the input stride.
-    int64_t inputOffset = 0;
-    for (size_t s = 1; s < plan.radix.size(); ++s) {
-        const int64_t after = lengthAfter(plan, int(s) + 1);
-        note((plan.radix[s] - 1) * lengthAfter(plan, int(s)));
-        inputOffset += (plan.radix[s] - 1) * (n / after);
-    }
-    note(width * inputOffset);
-    note(width * leafStride);
-    note(width * (inputOffset + (leaf - 1) * leafStride) + 1);
-    // A generic leaf walks the roots of unity of its radix: an index below
-    // twice the radix, times the table step of those roots.
-    note(2 * leaf);
-    note((leaf - 1) * (n / leaf) * tableStep);
-
-    // Later passes: block start, entry, twiddle index q*k*step.
-    for (size_t s = 1; s < plan.radix.size(); ++s) {
-        const int64_t p = plan.radix[s], sub = lengthAfter(plan, int(s)), blocks = n / (p * sub);
-        const int64_t step = blocks * tableStep;
-        note((blocks - 1) * p * sub);
-        note(p * sub - 1);
-        note((p - 1) * (sub - 1) * step);
-        note(2 * p);
-        note((p - 1) * (n / p) * tableStep);
-    }
-    return largest;
-}
-
-int64_t largestFileIntermediate(int32_t n) {
-    const std::vector<int32_t> primes = primeFactorsOf(n);
-    // Complex_FFT and IFFT read interleaved pairs; their output passes index below N.
-    int64_t largest = largestIntermediate(makeFastPlan(primes), 1, true);
-    if (n % 2 == 0) {
-        // Real_FFT: N/2 packed pairs with every second twiddle, then the
-        // split step over k and N-k.
-        std::vector<int32_t> half(primes.begin() + 1, primes.end());
-        largest = std::max(largest, largestIntermediate(makeFastPlan(half), 2, true));
-    } else {
-        largest = std::max(largest, largestIntermediate(makeFastPlan(primes), 1, false));
-    }
-    return largest;
 }

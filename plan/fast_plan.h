@@ -7,15 +7,6 @@
 #include <cstdint>
 #include <vector>
 
-// A radix up to this size keeps its work values in stack arrays; a larger
-// prime can only be the leaf, which reads its input where it lies. Only one
-// prime factor of a length up to 250000 can exceed it.
-constexpr int32_t kScratchRadixLimit = 500;
-
-// Odd primes up to this size get a butterfly written out in straight-line
-// code; larger ones a loop over their roots of unity.
-constexpr int32_t kStraightLineLimit = 13;
-
 // Lengths from this size on run their first passes block by block, on
 // blocks of at most kBlockLimit entries, while the block is in the cache:
 // 512 KiB in double precision, a second-level cache or a share of the last
@@ -25,6 +16,7 @@ constexpr int32_t kBlockLimit = 32768;
 
 struct FastPlan {
     int32_t length = 0;
+    std::vector<int32_t> primes;  // the prime factors of length, ascending, with multiplicity
     std::vector<int32_t> radix;  // in the order the passes run; radix[0] is the leaf
     int blockedStages = 0;       // the first ones run per block of blockLength; 0 for none
     int32_t blockLength = 0;
@@ -39,13 +31,3 @@ FastPlan makeFastPlan(const std::vector<int32_t>& primes);
 
 // Product of the first count radices.
 int32_t lengthAfter(const FastPlan& plan, int count);
-
-// The largest integer that the generated code of a transform with this plan
-// forms. tableStep is how far apart its twiddles lie in the table (2 for the
-// half-length transform inside Real_FFT); pairs says whether the input is
-// read as interleaved re, im (index doubled).
-int64_t largestIntermediate(const FastPlan& plan, int tableStep, bool pairs);
-
-// The same over the whole file of length n: every transform and the steps
-// around them.
-int64_t largestFileIntermediate(int32_t n);

@@ -13,7 +13,7 @@
 #include "command/messages.h"
 #include "command/user_dialogs.h"
 #include "plan/stage_wraps.h"
-#include "window/resource_ids.h"
+#include "resource_ids.h"
 
 namespace {
 

@@ -1,0 +1,435 @@
+#include "codegen/fast/convolution.h"
+
+#include <cstring>
+#include <string>
+
+#include "codegen/output/source_writer.h"
+
+namespace {
+
+// The smallest prime done by the convolution. Measured over about 100000
+// points (N/p groups of one call, the work prepared once per call) against
+// the direct butterfly of the fast style: they break even between 59 and 73
+// with -O2 and below 47 with -O3 -march=native; at 101 the convolution takes
+// 0.66 and 0.37 of the direct time. Below 100 the gain is too small to give
+// up the promise of no heap for the lengths concerned.
+constexpr int32_t kConvolutionThreshold = 100;
+
+bool isPrime(int32_t n) {
+    if (n < 2) return false;
+    for (int32_t d = 2; d <= n / d; ++d)
+        if (n % d == 0) return false;
+    return true;
+}
+
+// The transform length the generated kv_conv_length picks for p; the two
+// must agree, or the work memory is sized for another length.
+int64_t convolutionLength(int32_t p) {
+    int64_t n = 16;
+    while (n < 2 * int64_t(p) - 2) n *= 2;
+    return 3 * n / 4 >= 2 * int64_t(p) - 2 ? 3 * n / 4 : n;
+}
+
+// The generated code with REAL for the scalar type and $ where a literal
+// takes the f suffix of single precision.
+const char kSupport[] = R"KV(/* Large prime radices by Bluestein's algorithm. With h = (p+1)/2, the
+   inverse of 2 mod p, j*k = h*(j*j + k*k - (k-j)*(k-j)) mod p, so that
+   X_k = w_k * sum_j (x_j*w_j) * conj(w_(k-j)) with the chirp w_j = W_p^(h*j*j):
+   a convolution with a kernel of 2p - 1 entries that is the same at j and
+   -j, so that a cyclic convolution of length n >= 2p - 2 gives it exactly
+   (its two ends fall on the same entry with the same value). n is 2^k or
+   3*2^k, and the cost about 4n log n operations per length-p transform
+   instead of the p*p of a direct butterfly.
+   Rader's algorithm needs a cyclic convolution of length p - 1; unless
+   p - 1 is itself 2^k or 3*2^k it has to be padded to 2p - 3 or more,
+   which gives the same n, and it reads and writes in the order of the
+   powers of a primitive root: for p = 124991 that took 0.73 ms per
+   transform against 0.47 ms for the chirped reads and writes here, and
+   the order has to be computed as well. Rader's wins only where p - 1 is
+   2^k or 3*2^k (above 100: 193, 769 and 12289; 257 and 65537 get
+   n = 2p - 2 here too).
+   The length-n transforms keep the two parts of the complex values in
+   separate arrays, so that their loops vectorise, and never reorder: the forward
+   transform leaves its output in digit-reversed order, the kernel is
+   prepared in the same order and the inverse transform reads it. */
+
+#if defined(__GNUC__) || defined(_MSC_VER)
+#define KV_CONV_RESTRICT __restrict
+#elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 199901L
+#define KV_CONV_RESTRICT restrict
+#else
+#define KV_CONV_RESTRICT
+#endif
+
+/* One radix-4 butterfly span by decimation in frequency: the four quarters
+   of 4m values, output r of butterfly j multiplied by W_4m^(r*j), with
+   W_4m^j read from tw (m values each of the two parts) and its square and
+   cube multiplied out, which vectorised costs less than loading them. The
+   quarters never overlap; restrict lets the compiler vectorise the loop. */
+static void kv_conv_dif4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2,
+	REAL *KV_CONV_RESTRICT i3, const REAL *KV_CONV_RESTRICT tw, long m)
+{
+	long j;
+	for (j = 0; j < m; ++j) {
+		const REAL w1r = tw[j], w1i = tw[m + j], w2r = w1r * w1r - w1i * w1i, w2i = 2 * w1r * w1i;
+		const REAL w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r;
+		const REAL ar = r0[j] + r2[j], ai = i0[j] + i2[j], br = r0[j] - r2[j], bi = i0[j] - i2[j];
+		const REAL cr = r1[j] + r3[j], ci = i1[j] + i3[j], dr = r1[j] - r3[j], di = i1[j] - i3[j];
+		const REAL xr = br + di, xi = bi - dr, yr = ar - cr, yi = ai - ci, zr = br - di, zi = bi + dr;
+		r0[j] = ar + cr;
+		i0[j] = ai + ci;
+		r1[j] = xr * w1r - xi * w1i;
+		i1[j] = xr * w1i + xi * w1r;
+		r2[j] = yr * w2r - yi * w2i;
+		i2[j] = yr * w2i + yi * w2r;
+		r3[j] = zr * w3r - zi * w3i;
+		i3[j] = zr * w3i + zi * w3r;
+	}
+}
+
+/* The inverse of kv_conv_dif4 (times 4): conjugate twiddles first, then the
+   inverse butterfly (decimation in time). */
+static void kv_conv_dit4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2,
+	REAL *KV_CONV_RESTRICT i3, const REAL *KV_CONV_RESTRICT tw, long m)
+{
+	long j;
+	for (j = 0; j < m; ++j) {
+		const REAL w1r = tw[j], w1i = tw[m + j], w2r = w1r * w1r - w1i * w1i, w2i = 2 * w1r * w1i;
+		const REAL w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r;
+		const REAL xr = r1[j] * w1r + i1[j] * w1i, xi = i1[j] * w1r - r1[j] * w1i;
+		const REAL yr = r2[j] * w2r + i2[j] * w2i, yi = i2[j] * w2r - r2[j] * w2i;
+		const REAL zr = r3[j] * w3r + i3[j] * w3i, zi = i3[j] * w3r - r3[j] * w3i;
+		const REAL ar = r0[j] + yr, ai = i0[j] + yi, br = r0[j] - yr, bi = i0[j] - yi;
+		const REAL cr = xr + zr, ci = xi + zi, dr = xr - zr, di = xi - zi;
+		r0[j] = ar + cr;
+		i0[j] = ai + ci;
+		r1[j] = br - di;
+		i1[j] = bi + dr;
+		r2[j] = ar - cr;
+		i2[j] = ai - ci;
+		r3[j] = br + di;
+		i3[j] = bi - dr;
+	}
+}
+
+/* Radix-4 butterflies without twiddles on each four neighbours; the inverse
+   only swaps outputs 1 and 3. */
+static void kv_conv_quads(REAL *re, REAL *im, long n, int inverse)
+{
+	const long o1 = inverse ? 3 : 1, o3 = 4 - o1;
+	long b;
+	for (b = 0; b < n; b += 4) {
+		const REAL ar = re[b] + re[b + 2], ai = im[b] + im[b + 2], br = re[b] - re[b + 2], bi = im[b] - im[b + 2];
+		const REAL cr = re[b + 1] + re[b + 3], ci = im[b + 1] + im[b + 3];
+		const REAL dr = re[b + 1] - re[b + 3], di = im[b + 1] - im[b + 3];
+		re[b] = ar + cr;
+		im[b] = ai + ci;
+		re[b + 2] = ar - cr;
+		im[b + 2] = ai - ci;
+		re[b + o1] = br + di;
+		im[b + o1] = bi - dr;
+		re[b + o3] = br - di;
+		im[b + o3] = bi + dr;
+	}
+}
+
+/* Radix-2 butterflies on each two neighbours, their own inverse (times 2). */
+static void kv_conv_pairs(REAL *re, REAL *im, long n)
+{
+	long b;
+	for (b = 0; b < n; b += 2) {
+		const REAL tr = re[b + 1], ti = im[b + 1];
+		re[b + 1] = re[b] - tr;
+		im[b + 1] = im[b] - ti;
+		re[b] += tr;
+		im[b] += ti;
+	}
+}
+
+/* A radix-4 pass over n values: every span of 4m. */
+static void kv_conv_pass4(REAL *re, REAL *im, long n, long m, const REAL *tw, int inverse)
+{
+	long b;
+	if (m == 1) {
+		kv_conv_quads(re, im, n, inverse);
+		return;
+	}
+	for (b = 0; b < n; b += 4 * m) {
+		REAL *r = re + b, *i = im + b;
+		if (inverse)
+			kv_conv_dit4(r, r + m, r + 2 * m, r + 3 * m, i, i + m, i + 2 * m, i + 3 * m, tw, m);
+		else
+			kv_conv_dif4(r, r + m, r + 2 * m, r + 3 * m, i, i + m, i + 2 * m, i + 3 * m, tw, m);
+	}
+}
+
+/* The cyclic convolution of the n values re + i*im (n a power of two) with
+   the transformed kernel kr + i*ki: the forward transform by decimation in
+   frequency leaves its output in digit-reversed order, the kernel is in the
+   same order, and the inverse by decimation in time takes that order back,
+   so no reordering is ever done. Above 16384 values the recursion goes
+   depth first, each quarter done while it is in cache. With forward_only
+   set, only the forward transform is done (to prepare the kernel). */
+static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, int forward_only)
+{
+	long m, q;
+	if (n > 16384) {
+		kv_conv_pass4(re, im, n, n / 4, tw + n / 4, 0);
+		for (q = 0; q < n; q += n / 4)
+			kv_conv_cyclic(re + q, im + q, n / 4, kr + q, ki + q, tw, forward_only);
+		if (!forward_only)
+			kv_conv_pass4(re, im, n, n / 4, tw + n / 4, 1);
+		return;
+	}
+	for (m = n; m >= 4;) {
+		m /= 4;
+		kv_conv_pass4(re, im, n, m, tw + m, 0);
+	}
+	if (m == 2)
+		kv_conv_pairs(re, im, n);
+	if (forward_only)
+		return;
+	for (q = 0; q < n; ++q) {
+		const REAL r = re[q] * kr[q] - im[q] * ki[q];
+		im[q] = re[q] * ki[q] + im[q] * kr[q];
+		re[q] = r;
+	}
+	if (m == 2)
+		kv_conv_pairs(re, im, n);
+	for (; m < n; m *= 4)
+		kv_conv_pass4(re, im, n, m, tw + m, 1);
+}
+
+/* A radix-3 butterfly span by decimation in frequency, as kv_conv_dif4. */
+static void kv_conv_dif3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+	REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2, const REAL *KV_CONV_RESTRICT tw,
+	long m)
+{
+	long j;
+	for (j = 0; j < m; ++j) {
+		const REAL w1r = tw[j], w1i = tw[m + j], w2r = w1r * w1r - w1i * w1i, w2i = 2 * w1r * w1i;
+		const REAL sr = r1[j] + r2[j], si = i1[j] + i2[j];
+		const REAL dr = 0.86602540378443865$ * (r1[j] - r2[j]), di = 0.86602540378443865$ * (i1[j] - i2[j]);
+		const REAL ar = r0[j] - 0.5$ * sr, ai = i0[j] - 0.5$ * si;
+		const REAL xr = ar + di, xi = ai - dr, yr = ar - di, yi = ai + dr;
+		r0[j] += sr;
+		i0[j] += si;
+		r1[j] = xr * w1r - xi * w1i;
+		i1[j] = xr * w1i + xi * w1r;
+		r2[j] = yr * w2r - yi * w2i;
+		i2[j] = yr * w2i + yi * w2r;
+	}
+}
+
+/* The inverse of kv_conv_dif3 (times 3). */
+static void kv_conv_dit3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+	REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2, const REAL *KV_CONV_RESTRICT tw,
+	long m)
+{
+	long j;
+	for (j = 0; j < m; ++j) {
+		const REAL w1r = tw[j], w1i = tw[m + j], w2r = w1r * w1r - w1i * w1i, w2i = 2 * w1r * w1i;
+		const REAL xr = r1[j] * w1r + i1[j] * w1i, xi = i1[j] * w1r - r1[j] * w1i;
+		const REAL yr = r2[j] * w2r + i2[j] * w2i, yi = i2[j] * w2r - r2[j] * w2i;
+		const REAL sr = xr + yr, si = xi + yi;
+		const REAL dr = 0.86602540378443865$ * (xr - yr), di = 0.86602540378443865$ * (xi - yi);
+		const REAL ar = r0[j] - 0.5$ * sr, ai = i0[j] - 0.5$ * si;
+		r0[j] += sr;
+		i0[j] += si;
+		r1[j] = ar - di;
+		i1[j] = ai + dr;
+		r2[j] = ar + di;
+		i2[j] = ai - dr;
+	}
+}
+
+/* The cyclic convolution of length n, 2^k or 3 * 2^k: a radix-3 pass around
+   three power-of-two convolutions in the second case. */
+static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, int forward_only)
+{
+	const long m = n / 3, p2 = n % 3 ? n : m;
+	long q;
+	if (p2 != n)
+		kv_conv_dif3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m);
+	for (q = 0; q < n; q += p2)
+		kv_conv_cyclic(re + q, im + q, p2, kr + q, ki + q, tw, forward_only);
+	if (p2 != n && !forward_only)
+		kv_conv_dit3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m);
+}
+
+/* wr[j] + i*wi[j] = W_n^(k*j) for j < count, from c[y] + i*s[y], the cosine
+   and sine of 2*pi*y/n in the first octant (2y <= n/4). */
+static void kv_conv_roots(REAL *wr, REAL *wi, long count, long k, const REAL *c, const REAL *s, long n)
+{
+	const long q = n / 4;
+	long j, y = 0, quarter = 0;
+	for (j = 0; j < count; ++j) {
+		const REAL a = 2 * y <= q ? c[y] : s[q - y], b = 2 * y <= q ? -s[y] : -c[q - y];
+		switch (quarter % 4) { /* times W_n^(quarter*n/4) = (-i)^quarter */
+		case 0: wr[j] = a; wi[j] = b; break;
+		case 1: wr[j] = b; wi[j] = -a; break;
+		case 2: wr[j] = -a; wi[j] = -b; break;
+		default: wr[j] = -b; wi[j] = a; break;
+		}
+		for (y += k; y >= q; y -= q)
+			++quarter;
+	}
+}
+
+/* The convolution length: 2^k or 3 * 2^k, the smallest one >= 2p - 2. */
+static long kv_conv_length(long p)
+{
+	long n = 16;
+	while (n < 2 * p - 2)
+		n *= 2;
+	return 3 * n / 4 >= 2 * p - 2 ? 3 * n / 4 : n;
+}
+
+/* The length-p transform of the chirped input in re, im: zero padding, the
+   convolution and the chirp again. */
+static void kv_conv_finish(complex *out, long os, REAL *work, long p)
+{
+	const long n = kv_conv_length(p);
+	REAL *kr = work, *ki = kr + n, *re = ki + n, *im = re + n, *cr = im + 2 * n, *ci = cr + p;
+	long j;
+	for (j = p; j < n; ++j)
+		re[j] = im[j] = 0;
+	kv_conv_convolve(re, im, n, kr, ki, im + n, 0);
+	for (j = 0; j < p; ++j) {
+		out[j * os].re = re[j] * cr[j] - im[j] * ci[j];
+		out[j * os].im = re[j] * ci[j] + im[j] * cr[j];
+	}
+}
+
+/* One pass of radix p over R blocks of p*L entries: entry k + q*L of a block
+   is turned by T[q*k*tw], and the p entries k + q*L are transformed in
+   place (a prime pass after the first, where the direct butterfly would
+   cost p*p per group). work as kv_conv_init left it for p. */
+static void kv_conv_pass(complex *d, long p, long L, long R, const complex *T, long tw, complex *work)
+{
+	const long n = kv_conv_length(p);
+	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 2 * n, *ci = cr + p;
+	long b, k, q, e;
+	for (b = 0; b < R; b++) {
+		complex *x = d + b * p * L;
+		for (k = 0; k < L; k++) {
+			for (q = 0, e = 0; q < p; q++, e += k * tw) {
+				const REAL ar = x[k + q * L].re * T[e].re - x[k + q * L].im * T[e].im;
+				const REAL ai = x[k + q * L].re * T[e].im + x[k + q * L].im * T[e].re;
+				re[q] = ar * cr[q] - ai * ci[q];
+				im[q] = ar * ci[q] + ai * cr[q];
+			}
+			kv_conv_finish(x + k, L, (REAL *)work, p);
+		}
+	}
+}
+
+/* out[k*os] = sum over j < p of in[j*is] * W_p^(j*k), for k < p; in and out
+   do not overlap; work as kv_conv_init left it (it stays so). */
+static void kv_conv_dft(complex *out, long os, const complex *in, long is, complex *work, long p)
+{
+	const long n = kv_conv_length(p);
+	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 2 * n, *ci = cr + p;
+	long j;
+	for (j = 0; j < p; ++j) {
+		re[j] = in[j * is].re * cr[j] - in[j * is].im * ci[j];
+		im[j] = in[j * is].re * ci[j] + in[j * is].im * cr[j];
+	}
+	kv_conv_finish(out, os, (REAL *)work, p);
+}
+
+/* The same for input that has no imaginary part. */
+static void kv_conv_dft_real(complex *out, long os, const REAL *in, long is, complex *work, long p)
+{
+	const long n = kv_conv_length(p);
+	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 2 * n, *ci = cr + p;
+	long j;
+	for (j = 0; j < p; ++j) {
+		re[j] = in[j * is] * cr[j];
+		im[j] = in[j * is] * ci[j];
+	}
+	kv_conv_finish(out, os, (REAL *)work, p);
+}
+
+/* Prepares the work for radix p, W_p^x being tw[x*twstep] for x < p. The
+   work holds, in this order, n values each of the kernel's transform (kr,
+   ki), of the data (re, im) and of the twiddles of the length-n transform,
+   and p each of the chirp (cr, ci). */
+static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
+{
+	const long n = kv_conv_length(p), p2 = n % 3 ? n : n / 3, m4 = p2 / 4;
+	REAL *kr = (REAL *)work, *ki = kr + n, *c = ki + n, *s = c + n, *t = s + n, *cr = t + n, *ci = cr + p;
+	REAL *top = t + m4;
+	const double step = 6.283185307179586476925286766559 / (double)n;
+	const REAL scale = (REAL)(1.0 / (double)n);
+	long q = 0, d = (p + 1) / 2, j, m;
+
+	/* used only where REAL input is transformed and where a prime pass follows the first */
+	(void)kv_conv_dft_real;
+	(void)kv_conv_pass;
+
+	/* The chirp w_j = W_p^(j*j/2): j*j/2 is h*j*j mod p with h = (p+1)/2,
+	   stepped by its differences so that no product is formed. */
+	for (j = 0; j < p; ++j) {
+		cr[j] = tw[q * twstep].re;
+		ci[j] = tw[q * twstep].im;
+		q += d;
+		if (q >= p)
+			q -= p;
+		if (++d == p)
+			d = 0;
+	}
+
+	/* Twiddles of the length-n transform from one octant of cosines and
+	   sines (in the data's place for now): the outermost radix-4 pass and
+	   the radix-3 pass have their own, every inner pass takes a subset. */
+	for (j = 0; 8 * j <= n; ++j) {
+		c[j] = (REAL)cos(step * (double)j);
+		s[j] = (REAL)sin(step * (double)j);
+	}
+	kv_conv_roots(top, top + m4, m4, n / p2, c, s, n);
+	for (m = m4 / 4; m >= 1; m /= 4)
+		for (j = 0; j < m; ++j) {
+			t[m + j] = top[j * (m4 / m)];
+			t[2 * m + j] = top[m4 + j * (m4 / m)];
+		}
+	if (p2 != n)
+		kv_conv_roots(t + p2, t + 2 * p2, p2, 1, c, s, n);
+
+	/* The kernel conj(w_|j|) for -p < j < p, wrapped around n, scaled by 1/n
+	   for the inverse transform, and transformed. */
+	for (j = 0; j < n; ++j) {
+		const long a = j < n - j ? j : n - j; /* |j| on the circle */
+		kr[j] = a < p ? cr[a] * scale : 0;
+		ki[j] = a < p ? -ci[a] * scale : 0;
+	}
+	kv_conv_convolve(kr, ki, n, kr, ki, t, 1);
+}
+)KV";
+
+}  // namespace
+
+bool usesConvolution(int32_t p) { return p >= kConvolutionThreshold && isPrime(p); }
+
+int64_t convolutionWorkBytes(int32_t p, Precision precision) {
+    const int64_t reals = 5 * convolutionLength(p) + 2 * int64_t(p);
+    return reals * (precision == Precision::Single ? 4 : 8);
+}
+
+void writeConvolutionSupport(SourceWriter& w, Precision precision) {
+    const bool single = precision == Precision::Single;
+    std::string text;
+    for (const char* c = kSupport; *c; ++c) {
+        if (*c == '$') {
+            if (single) text += 'f';
+        } else if (std::strncmp(c, "REAL", 4) == 0) {
+            text += single ? "float" : "double";
+            c += 3;
+        } else {
+            text += *c;
+        }
+    }
+    w.writeText(text.c_str());
+}

@@ -1,0 +1,59 @@
+// The pieces of the fast-style file, each written by one part of the emitter.
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "codegen/fast/fast_text.h"
+#include "codegen/output/source_writer.h"
+#include "codegen/fast/emitter_limits.h"
+#include "plan/fast_plan.h"
+
+// What the transforms of one file call, collected before anything is
+// written, so that every static function in the file is used.
+struct FastNeeds {
+    std::set<int32_t> butterflies;  // kv_dft<p>
+    std::set<int32_t> passes;       // kv_pass<p>
+    std::set<int32_t> leaves;       // kv_leaf<p>, reading interleaved pairs
+    std::set<int32_t> realLeaves;   // kv_leaf<p>r, reading real input
+    bool oddRoots = false;          // kv_dft_odd, the loop over the roots of an odd prime
+    bool directLeaf = false;        // kv_leaf_direct, for a prime above the scratch limit
+    bool directRealLeaf = false;
+    bool convolution = false;  // kv_conv_*: a leaf radix done as a convolution
+};
+
+// Whether radix p has a butterfly of its own (kv_dft<p>) rather than the
+// loop over its roots.
+bool hasOwnButterfly(int32_t p);
+
+// The call of the leaf of radix p: y and x are the output and input
+// expressions, stride the input stride in reals, rootStep how far apart the
+// p-th roots of unity lie in pSinCosTable (T).
+std::string leafCall(int32_t p, bool realInput, const std::string& y, const std::string& x, int64_t stride,
+                     int64_t rootStep);
+// The call of one pass of radix p over blocks of p*sub entries.
+std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
+                     int64_t rootStep);
+
+// The radix of a pass after the leaf that runs as a convolution (a prime of
+// 100 or more; a plan has at most one), or 0.
+int32_t convolutionPassRadix(const FastPlan& plan);
+// The bytes of work a transform with this plan takes from FFT_MALLOC for its
+// convolutions, in one allocation; 0 when its leaf is not one.
+int64_t planWorkBytes(const FastPlan& plan, Precision precision);
+
+// Adds what a transform with this plan calls.
+void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs);
+
+// Whether the file has the vector types and loads (the passes of radices
+// with a butterfly of their own have a vector loop).
+bool hasVectorSupport(const FastNeeds& needs);
+
+// The butterflies, leaves and passes in needs, dependencies first.
+void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs);
+
+// static void <name>(complex *y, const REAL *x, const complex *T): the
+// whole forward transform of plan, its twiddles tableStep apart in T.
+void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, const char* name, int tableStep,
+                  bool realInput);

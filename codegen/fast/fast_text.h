@@ -1,0 +1,33 @@
+// Text helpers shared by the parts of the fast-style emitter.
+#pragma once
+
+#include <string>
+
+#include "codegen/fast/precision.h"
+
+class FastText {
+public:
+    explicit FastText(Precision precision) : precision_(precision) {}
+
+    // "double" or "float".
+    const char* real() const { return precision_ == Precision::Single ? "float" : "double"; }
+    Precision precision() const { return precision_; }
+    // sizeof of the scalar type.
+    int scalarBytes() const { return precision_ == Precision::Single ? 4 : 8; }
+    // A floating literal of the file's type: 17 significant digits, or 9
+    // and the f suffix.
+    std::string literal(long double value) const;
+    // A template with REAL for the scalar type and $name$ for a literal:
+    // $HALF$, $SQRT1_2$ or a number such as $0$.
+    std::string fill(const std::string& tmpl) const;
+
+private:
+    Precision precision_;
+};
+
+// cos and sin of 2*pi*num/den, with the angle reduced before the call.
+long double cosTurn(long num, long den);
+long double sinTurn(long num, long den);
+
+// printf into a std::string.
+std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));

@@ -1,0 +1,182 @@
+// The forward transform of one plan as a static function: the leaf gathers
+// the input in digit-reversed order into the output, the passes follow in
+// place. With blocking, the leaf and the first passes run block by block.
+#include <string>
+#include <vector>
+
+#include "codegen/fast/convolution.h"
+#include "codegen/fast/fast_parts.h"
+
+namespace {
+
+struct Digit {
+    int stage;           // the pass this digit belongs to
+    int32_t count;       // its radix
+    int64_t outStride;   // entries in the output
+    int64_t inStride;    // reals in the input
+};
+
+std::string tabs(int depth) { return std::string(size_t(depth), '\t'); }
+
+// "base + d1 * 8 + d2 * 64", or base alone.
+std::string offset(const std::string& base, const std::vector<Digit>& digits, bool input) {
+    std::string s = base;
+    for (const Digit& d : digits) {
+        const int64_t stride = input ? d.inStride : d.outStride;
+        s += format(" + d%d", d.stage);
+        if (stride != 1) s += format(" * %lld", (long long)stride);
+    }
+    return s;
+}
+
+void openLoops(std::string& s, const std::vector<Digit>& digits, int depth) {
+    for (size_t i = 0; i < digits.size(); ++i)
+        s += tabs(depth + int(i)) + format("for (d%d = 0; d%d < %d; d%d++) {\n", digits[i].stage, digits[i].stage,
+                                           digits[i].count, digits[i].stage);
+}
+
+void closeLoops(std::string& s, size_t count, int depth) {
+    for (size_t i = count; i > 0; --i) s += tabs(depth + int(i) - 1) + "}\n";
+}
+
+}  // namespace
+
+int32_t convolutionPassRadix(const FastPlan& plan) {
+    for (size_t st = 1; st < plan.radix.size(); ++st)
+        if (usesConvolution(plan.radix[st])) return plan.radix[st];
+    return 0;
+}
+
+int64_t planWorkBytes(const FastPlan& plan, Precision precision) {
+    if (plan.radix.empty() || !usesConvolution(plan.radix[0])) return 0;
+    const int32_t second = convolutionPassRadix(plan);
+    return convolutionWorkBytes(plan.radix[0], precision) +
+           (second != 0 && second != plan.radix[0] ? convolutionWorkBytes(second, precision) : 0);
+}
+
+void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, const char* name, int tableStep,
+                  bool realInput) {
+    const int m = int(plan.radix.size());
+    const int64_t n = plan.length;
+    const int64_t width = realInput ? 1 : 2;
+    const int blocked = plan.blockedStages > 0 ? plan.blockedStages : m;
+
+    // Digit s of a leaf block's index: its output sits lengthAfter(s) apart,
+    // its input n / lengthAfter(s + 1) apart (the reversed weights).
+    std::vector<Digit> outer, inner;
+    for (int s = 1; s < m; ++s) {
+        const Digit d{s, plan.radix[s], lengthAfter(plan, s), width * (n / lengthAfter(plan, s + 1))};
+        (s < blocked ? inner : outer).push_back(d);
+    }
+
+    std::string s = format("\nstatic void %s(complex *y, const %s *x, const complex *T)\n{\n", name, t.real());
+    // Without blocking, the last one or two digits of the leaf index walk
+    // the input in order: a vector leaf takes KV_LANES of those leaves at
+    // once where the lanes divide them evenly. Two lanes (double without
+    // AVX) gain nothing over the scalar leaf: the outputs are scattered.
+    const bool vectorLeaf = !realInput && outer.empty() && !inner.empty() && hasOwnButterfly(plan.radix[0]);
+    std::string vectorNest;
+    if (vectorLeaf) {
+        const Digit& d1 = inner.back();
+        const bool two = inner.size() >= 2;
+        const int64_t r1 = d1.count, o1 = d1.outStride, r2 = two ? inner[inner.size() - 2].count : 1,
+                      o2 = two ? inner[inner.size() - 2].outStride : 0;
+        const std::vector<Digit> rest(inner.begin(), inner.end() - (two ? 2 : 1));
+        vectorNest = format("#if defined(KV_VECTOR) && KV_LANES >= 4 && %lld %% KV_LANES == 0 && (KV_LANES %% %lld == 0 || %lld %% KV_LANES == 0)\n",
+                            (long long)(r1 * r2), (long long)r1, (long long)r1);
+        vectorNest += "\tlong c";
+        for (const Digit& d : rest) vectorNest += format(", d%d", d.stage);
+        vectorNest += ";\n";
+        openLoops(vectorNest, rest, 1);
+        const int depth = 1 + int(rest.size());
+        vectorNest += tabs(depth) + "for (c = 0; c < " + std::to_string(r1 * r2) + "; c += KV_LANES)\n";
+        vectorNest += tabs(depth + 1) +
+                      format("kv_vleaf%d(%s + (c %% %lld) * %lld + (c / %lld) * %lld, %s + c * 2, %lld, %lld, %lld, %lld);\n",
+                             plan.radix[0], offset("y", rest, false).c_str(), (long long)r1, (long long)o1,
+                             (long long)r1, (long long)o2, offset("x", rest, true).c_str(),
+                             (long long)(width * (n / plan.radix[0])), (long long)r1, (long long)o1, (long long)o2);
+        closeLoops(vectorNest, rest.size(), 1);
+        vectorNest += "#else\n";
+    }
+    s += vectorNest;
+    if (m > 1) {
+        s += "\tlong";
+        for (int i = 1; i < m; ++i) s += format(" d%d%s", i, i + 1 < m ? "," : ";\n");
+    }
+    // A single butterfly of its own needs no twiddles.
+    if (m == 1 && hasOwnButterfly(plan.radix[0])) s += "\t(void)T;\n";
+    int depth = 1;
+    std::string y = "y", x = "x";
+    if (!outer.empty()) s += format("\tcomplex *yb;\n\tconst %s *xb;\n", t.real());
+    // A large prime leaf runs as a convolution in work from the heap, or
+    // directly when there is none. So does a second prime of 100 or more
+    // (at most one, at most 499), as a pass, in the same allocation after
+    // the leaf's work unless it is the leaf's prime again.
+    const int32_t leafRadix = plan.radix[0];
+    const bool convolution = usesConvolution(leafRadix);
+    const int64_t leafStride = width * (n / leafRadix);
+    const int64_t leafRoots = n / leafRadix * tableStep;
+    const int32_t passRadix = convolutionPassRadix(plan);
+    const int64_t leafBytes = convolution ? convolutionWorkBytes(leafRadix, t.precision()) : 0;
+    const bool secondWork = passRadix != 0 && passRadix != leafRadix;
+    const std::string passWork =
+        secondWork ? format("work + %lld", (long long)(leafBytes / (2 * t.scalarBytes()))) : std::string("work");
+    if (convolution) {
+        s += format("\tcomplex *work = (complex *)FFT_MALLOC(%lld);\n\tif (work != 0) {\n\t\tkv_conv_init(work, %d, T, %lld);\n",
+                    (long long)planWorkBytes(plan, t.precision()), leafRadix, (long long)leafRoots);
+        if (secondWork)
+            s += format("\t\tkv_conv_init(%s, %d, T, %lld);\n", passWork.c_str(), passRadix,
+                        (long long)(n / passRadix * tableStep));
+        s += "\t}\n";
+    }
+    if (!outer.empty()) {
+        openLoops(s, outer, depth);
+        depth += int(outer.size());
+        s += tabs(depth) + "yb = " + offset("y", outer, false) + ";\n";
+        s += tabs(depth) + "xb = " + offset("x", outer, true) + ";\n";
+        y = "yb";
+        x = "xb";
+    }
+    openLoops(s, inner, depth);
+    const int leafDepth = depth + int(inner.size());
+    const std::string leafY = offset(y, inner, false), leafX = offset(x, inner, true);
+    const std::string direct = leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots);
+    if (convolution) {
+        const std::string conv =
+            realInput ? format("kv_conv_dft_real(%s, 1, %s, %lld, work, %d);", leafY.c_str(), leafX.c_str(),
+                               (long long)leafStride, leafRadix)
+                      : format("kv_conv_dft(%s, 1, (const complex *)(%s), %lld, work, %d);", leafY.c_str(),
+                               leafX.c_str(), (long long)leafStride / 2, leafRadix);
+        s += tabs(leafDepth) + "if (work != 0)\n" + tabs(leafDepth + 1) + conv + "\n" + tabs(leafDepth) + "else\n" +
+             tabs(leafDepth + 1) + direct + "\n";
+    } else {
+        s += tabs(leafDepth) + direct + "\n";
+    }
+    closeLoops(s, inner.size(), depth);
+    if (vectorLeaf) s += "#endif\n";
+
+    const int64_t span = outer.empty() ? n : plan.blockLength;
+    auto pass = [&](int st, const std::string& d, int64_t within) {
+        const int32_t p = plan.radix[st];
+        const int64_t after = lengthAfter(plan, st + 1);
+        const std::string call =
+            passCall(p, d, lengthAfter(plan, st), within / after, n / after * tableStep, n / p * tableStep);
+        if (p == passRadix)
+            s += tabs(depth) + "if (work != 0)\n" + tabs(depth + 1) +
+                 format("kv_conv_pass(%s, %d, %lld, %lld, T, %lld, %s);\n", d.c_str(), p,
+                        (long long)lengthAfter(plan, st), (long long)(within / after),
+                        (long long)(n / after * tableStep), passWork.c_str()) +
+                 tabs(depth) + "else\n" + tabs(depth + 1) + call + "\n";
+        else
+            s += tabs(depth) + call + "\n";
+    };
+    for (int st = 1; st < blocked; ++st) pass(st, y, span);
+    if (!outer.empty()) {
+        closeLoops(s, outer.size(), 1);
+        depth = 1;
+        for (int st = blocked; st < m; ++st) pass(st, "y", n);
+    }
+    if (convolution) s += "\tif (work != 0)\n\t\tFFT_FREE(work);\n";
+    s += "}\n";
+    w.writeText(s.c_str());
+}

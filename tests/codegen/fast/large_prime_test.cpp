@@ -1,0 +1,94 @@
+// The convolution that computes large prime radices in the fast style: its
+// generated functions built with the system compilers, checked against a
+// direct DFT in both precisions, and compiled in every language mode that
+// the fast file promises to compile in without a warning.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "codegen/fast/convolution.h"
+#include "codegen/output/source_writer.h"
+#include "process_runner.h"
+#include "test_support.h"
+
+namespace {
+
+struct PrecisionCase {
+    Precision precision;
+    const char* scalar;
+    double bound;  // largest error over largest output
+};
+const PrecisionCase kPrecisions[] = {{Precision::Double, "double", 1e-12}, {Precision::Single, "float", 2e-5}};
+
+// Just above the threshold; p - 1 = 2 * 1019 and 2 * 2003; far above, up to
+// the largest radix of an accepted length (249982 = 2 * 124991), and 65537,
+// whose p - 1 is a power of two.
+const int32_t kPrimes[] = {101, 2039, 4007, 49999, 65537, 124991};
+
+std::string writeSupport(const PrecisionCase& c) {
+    const std::string name = std::string("kv_conv_") + c.scalar + ".inc";
+    auto writer = SourceWriter::open(name.c_str(), "w");
+    writeConvolutionSupport(*writer, c.precision);
+    EXPECT_EQ(writer->close(), 0);
+    return std::filesystem::absolute(name).string();
+}
+
+TEST(LargePrime, ConvolutionForPrimesAboveTheThresholdOnly) {
+    for (int32_t p : kPrimes) EXPECT_TRUE(usesConvolution(p)) << p;
+    for (int32_t n : {2, 3, 97, 1001, 65536, 124993}) EXPECT_FALSE(usesConvolution(n)) << n;
+}
+
+TEST(LargePrime, TransformsMatchADirectDft) {
+    ScratchDir dir;
+    for (const PrecisionCase& c : kPrecisions) {
+        const std::string exe = std::string("./conv_") + c.scalar;
+        const ProcessResult build = runProcess(
+            {"/usr/bin/g++", "-std=c++17", "-O2", "-fsanitize=address,undefined", "-fno-sanitize-recover=all",
+             std::string("-DREAL=") + c.scalar, "-DSUPPORT=\"" + writeSupport(c) + "\"",
+             KALVORIN_TEST_SOURCE "/large_prime_harness.cpp", "-o", exe});
+        ASSERT_EQ(build.status, 0) << build.err;
+        std::vector<std::string> run = {exe};
+        for (int32_t p : kPrimes)
+            run.push_back(std::to_string(p) + ":" + std::to_string(convolutionWorkBytes(p, c.precision)));
+        const ProcessResult result = runProcess(run);
+        ASSERT_EQ(result.status, 0) << result.err;
+
+        std::map<std::string, double> errors;
+        std::istringstream lines(result.out);
+        std::string p, kind;
+        double error;
+        while (lines >> p >> kind >> error) errors[p + " " + kind] = error;
+        EXPECT_EQ(errors.size(), 2 * std::size(kPrimes)) << result.out;
+        for (const auto& [what, e] : errors) EXPECT_LE(e, c.bound) << c.scalar << " " << what;
+    }
+}
+
+TEST(LargePrime, CompilesCleanlyAsCAndCpp) {
+    for (const char* compiler : {"/usr/bin/gcc", "/usr/bin/clang"})
+        if (!std::filesystem::exists(compiler)) GTEST_SKIP() << compiler << " is not installed";
+    ScratchDir dir;
+    for (const PrecisionCase& c : kPrecisions) {
+        const std::string unit = std::string("unit_") + c.scalar + ".c";
+        // As in a file whose transforms never read real input through it:
+        // kv_conv_dft_real is not called.
+        writeFile(unit, std::string("#include <math.h>\ntypedef struct { ") + c.scalar + " re; " + c.scalar +
+                            " im; } complex;\n#include \"" + writeSupport(c) +
+                            "\"\nvoid use(complex *out, const complex *in, complex *work, const complex *tw)\n"
+                            "{\n\tkv_conv_init(work, 101, tw, 1);\n\tkv_conv_dft(out, 1, in, 1, work, 101);\n}\n");
+        for (const char* compiler : {"/usr/bin/gcc", "/usr/bin/clang"}) {
+            for (const char* mode : {"c99", "c++98", "c++11", "c++14", "c++17", "c++20"}) {
+                const bool cpp = mode[1] == '+';
+                std::vector<std::string> command = {compiler, "-x", cpp ? "c++" : "c", std::string("-std=") + mode,
+                                                    "-pedantic", "-Wall", "-Wextra", "-fsyntax-only", unit};
+                if (c.precision == Precision::Single) command.push_back("-Wdouble-promotion");
+                const ProcessResult result = runProcess(command);
+                EXPECT_EQ(result.status, 0) << compiler << " " << mode << " " << c.scalar;
+                EXPECT_EQ(result.err, "") << compiler << " " << mode << " " << c.scalar;
+            }
+        }
+    }
+}
+
+}  // namespace
