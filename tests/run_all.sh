@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the suite natively, the suite again
+# Builds everything and runs every test: the suite natively, the fast-style
+# files on aarch64, i686 and s390x under qemu-user, the suite again
 # under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows
 # programs cross-built, checked statically, the 64-bit ones run under Wine.
 set -euo pipefail
@@ -22,6 +23,9 @@ cmake --build build -j2
 ctest --test-dir build -j2 --output-on-failure --no-tests=error
 (cd build && cpack -G DEB >/dev/null && dpkg-deb -c kalvorin_*.deb >package-contents.txt &&
   grep -q '/usr/bin/kalvorin$' package-contents.txt && grep -q 'man1/kalvorin.1.gz$' package-contents.txt)
+
+echo "== fast-style files cross-built for aarch64, i686 and s390x, run under qemu-user"
+tests/cross/run.sh build/kalvorin
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKALVORIN_SANITIZE=ON -DBUILD_TESTING=ON

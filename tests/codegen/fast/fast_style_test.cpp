@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <sstream>
 
 #include "codegen/fast/fast_file.h"
@@ -71,20 +70,10 @@ TEST_P(FastTransforms, MatchADirectDftThroughThePublicInterface) {
                     compiler + " -std=c++17 -pthread " + flags + " -DLEN=" + std::to_string(c.n) + " '-DGENERATED=\"" + file +
                         "\"' " KALVORIN_TEST_SOURCE "/fast_harness.cpp -o harness"});
     ASSERT_EQ(build.status, 0) << build.err;
+    // The harness judges its output itself, as it does on other processors
+    // (tests/cross): the bound of the precision, inputs kept, in place right.
     const ProcessResult run = runProcess({"./harness"});
-    ASSERT_EQ(run.status, 0) << run.err;
-
-    std::map<std::string, double> result;
-    std::istringstream lines(run.out);
-    std::string key;
-    double value;
-    while (lines >> key >> value) result[key] = value;
-    ASSERT_EQ(result.size(), 5u) << run.out;
-    const double bound = c.precision == Precision::Single ? 2e-5 : 1e-12;
-    for (const char* kind : {"complex", "inverse", "real"}) EXPECT_LE(result[kind], bound) << kind;
-    EXPECT_EQ(result["kept"], 1) << "an input was modified";
-    EXPECT_EQ(result["in_place"], 1) << (c.build == Build::NoHeap ? "in place without heap did not give NaN"
-                                                                   : "in place differs from out of place");
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
 }
 
 const Precision D = Precision::Double, S = Precision::Single;
