@@ -2,7 +2,6 @@
 // them. Each butterfly works in place on a small local array; the leaves and
 // passes spell out their loads and stores per entry, so that the compiler
 // keeps the array in registers at -O2 already.
-#include <cctype>
 #include <string>
 
 #include "codegen/fast/convolution.h"
@@ -11,9 +10,9 @@
 namespace {
 
 const char* const kDft2 = R"(
-static KV_INLINE void kv_dft2(complex *v)
+static KV_INLINE void @{dft}2(@{complex} *v)
 {
-	REAL r = v[0].re - v[1].re, i = v[0].im - v[1].im;
+	@{real} r = v[0].re - v[1].re, i = v[0].im - v[1].im;
 	v[0].re += v[1].re;
 	v[0].im += v[1].im;
 	v[1].re = r;
@@ -22,12 +21,12 @@ static KV_INLINE void kv_dft2(complex *v)
 )";
 
 const char* const kDft4 = R"(
-static KV_INLINE void kv_dft4(complex *v)
+static KV_INLINE void @{dft}4(@{complex} *v)
 {
-	REAL ar = v[0].re + v[2].re, ai = v[0].im + v[2].im;
-	REAL br = v[0].re - v[2].re, bi = v[0].im - v[2].im;
-	REAL cr = v[1].re + v[3].re, ci = v[1].im + v[3].im;
-	REAL dr = v[1].re - v[3].re, di = v[1].im - v[3].im;
+	@{real} ar = v[0].re + v[2].re, ai = v[0].im + v[2].im;
+	@{real} br = v[0].re - v[2].re, bi = v[0].im - v[2].im;
+	@{real} cr = v[1].re + v[3].re, ci = v[1].im + v[3].im;
+	@{real} dr = v[1].re - v[3].re, di = v[1].im - v[3].im;
 	v[0].re = ar + cr;
 	v[0].im = ai + ci;
 	v[2].re = ar - cr;
@@ -43,22 +42,22 @@ static KV_INLINE void kv_dft4(complex *v)
 // turned by W8^k, then one radix-2 step; all in scalars, since arrays and
 // struct copies keep the vectoriser off the loops around it.
 const char* const kDft8 = R"(
-static KV_INLINE void kv_dft8(complex *v)
+static KV_INLINE void @{dft}8(@{complex} *v)
 {
-	REAL a0r = v[0].re + v[4].re, a0i = v[0].im + v[4].im;
-	REAL a1r = v[0].re - v[4].re, a1i = v[0].im - v[4].im;
-	REAL a2r = v[2].re + v[6].re, a2i = v[2].im + v[6].im;
-	REAL a3r = v[2].re - v[6].re, a3i = v[2].im - v[6].im;
-	REAL b0r = v[1].re + v[5].re, b0i = v[1].im + v[5].im;
-	REAL b1r = v[1].re - v[5].re, b1i = v[1].im - v[5].im;
-	REAL b2r = v[3].re + v[7].re, b2i = v[3].im + v[7].im;
-	REAL b3r = v[3].re - v[7].re, b3i = v[3].im - v[7].im;
-	REAL e0r = a0r + a2r, e0i = a0i + a2i, e2r = a0r - a2r, e2i = a0i - a2i;
-	REAL e1r = a1r + a3i, e1i = a1i - a3r, e3r = a1r - a3i, e3i = a1i + a3r;
-	REAL o0r = b0r + b2r, o0i = b0i + b2i, o2r = b0r - b2r, o2i = b0i - b2i;
-	REAL o1r = b1r + b3i, o1i = b1i - b3r, o3r = b1r - b3i, o3i = b1i + b3r;
-	REAL t1r = (o1r + o1i) * $SQRT1_2$, t1i = (o1i - o1r) * $SQRT1_2$;
-	REAL t3r = (o3i - o3r) * $SQRT1_2$, t3i = -(o3r + o3i) * $SQRT1_2$;
+	@{real} a0r = v[0].re + v[4].re, a0i = v[0].im + v[4].im;
+	@{real} a1r = v[0].re - v[4].re, a1i = v[0].im - v[4].im;
+	@{real} a2r = v[2].re + v[6].re, a2i = v[2].im + v[6].im;
+	@{real} a3r = v[2].re - v[6].re, a3i = v[2].im - v[6].im;
+	@{real} b0r = v[1].re + v[5].re, b0i = v[1].im + v[5].im;
+	@{real} b1r = v[1].re - v[5].re, b1i = v[1].im - v[5].im;
+	@{real} b2r = v[3].re + v[7].re, b2i = v[3].im + v[7].im;
+	@{real} b3r = v[3].re - v[7].re, b3i = v[3].im - v[7].im;
+	@{real} e0r = a0r + a2r, e0i = a0i + a2i, e2r = a0r - a2r, e2i = a0i - a2i;
+	@{real} e1r = a1r + a3i, e1i = a1i - a3r, e3r = a1r - a3i, e3i = a1i + a3r;
+	@{real} o0r = b0r + b2r, o0i = b0i + b2i, o2r = b0r - b2r, o2i = b0i - b2i;
+	@{real} o1r = b1r + b3i, o1i = b1i - b3r, o3r = b1r - b3i, o3i = b1i + b3r;
+	@{real} t1r = (o1r + o1i) * @{sqrt1_2}, t1i = (o1i - o1r) * @{sqrt1_2};
+	@{real} t3r = (o3i - o3r) * @{sqrt1_2}, t3i = -(o3r + o3i) * @{sqrt1_2};
 	v[0].re = e0r + o0r; v[0].im = e0i + o0i;
 	v[4].re = e0r - o0r; v[4].im = e0i - o0i;
 	v[1].re = e1r + t1r; v[1].im = e1i + t1i;
@@ -73,17 +72,17 @@ static KV_INLINE void kv_dft8(complex *v)
 // 6 = 2 x 3 with coprime factors: the index maps n = 3 n1 + 2 n2 and
 // k = 3 k1 + 4 k2 (mod 6) leave no twiddles between the two steps.
 const char* const kDft6 = R"(
-static KV_INLINE void kv_dft6(complex *v)
+static KV_INLINE void @{dft}6(@{complex} *v)
 {
-	complex a[3], b[3];
+	@{complex} a[3], b[3];
 	a[0].re = v[0].re + v[3].re; a[0].im = v[0].im + v[3].im;
 	b[0].re = v[0].re - v[3].re; b[0].im = v[0].im - v[3].im;
 	a[1].re = v[2].re + v[5].re; a[1].im = v[2].im + v[5].im;
 	b[1].re = v[2].re - v[5].re; b[1].im = v[2].im - v[5].im;
 	a[2].re = v[4].re + v[1].re; a[2].im = v[4].im + v[1].im;
 	b[2].re = v[4].re - v[1].re; b[2].im = v[4].im - v[1].im;
-	kv_dft3(a);
-	kv_dft3(b);
+	@{dft}3(a);
+	@{dft}3(b);
 	v[0] = a[0]; v[4] = a[1]; v[2] = a[2];
 	v[3] = b[0]; v[1] = b[1]; v[5] = b[2];
 }
@@ -110,7 +109,7 @@ static void kv_dft_odd(complex *y, long ys, complex x0, const complex *t, const 
 	const complex *T, long ws)
 {
 	long h = (p - 1) / 2, j, k, e;
-	REAL ar = x0.re, ai = x0.im, br, bi, c, s;
+	@{real} ar = x0.re, ai = x0.im, br, bi, c, s;
 	for (j = 1; j <= h; j++) {
 		ar += t[j].re;
 		ai += t[j].im;
@@ -118,7 +117,7 @@ static void kv_dft_odd(complex *y, long ys, complex x0, const complex *t, const 
 	y[0].re = ar;
 	y[0].im = ai;
 	for (k = 1; k <= h; k++) {
-		ar = x0.re; ai = x0.im; br = $0$; bi = $0$;
+		ar = x0.re; ai = x0.im; br = @{zero}; bi = @{zero};
 		e = 0;
 		for (j = 1; j <= h; j++) {
 			e += k;
@@ -141,13 +140,13 @@ static void kv_dft_odd(complex *y, long ys, complex x0, const complex *t, const 
 // An odd radix up to the scratch limit as a leaf: its entries gathered into
 // the stack arrays of the root loop. x is read as pairs (re, im) or as reals.
 const char* const kLeafOdd = R"(
-static void kv_leaf_odd(complex *y, const REAL *x, long s, long p, const complex *T, long ws)
+static void kv_leaf_odd(complex *y, const @{real} *x, long s, long p, const complex *T, long ws)
 {
 	complex t[250], u[250], x0;
 	long j;
 	x0.re = x[0]; x0.im = x[1];
 	for (j = 1; 2 * j < p; j++) {
-		const REAL *a = x + j * s, *c = x + (p - j) * s;
+		const @{real} *a = x + j * s, *c = x + (p - j) * s;
 		t[j].re = a[0] + c[0]; t[j].im = a[1] + c[1];
 		u[j].re = a[0] - c[0]; u[j].im = a[1] - c[1];
 	}
@@ -156,14 +155,14 @@ static void kv_leaf_odd(complex *y, const REAL *x, long s, long p, const complex
 )";
 
 const char* const kLeafOddReal = R"(
-static void kv_leaf_oddr(complex *y, const REAL *x, long s, long p, const complex *T, long ws)
+static void kv_leaf_oddr(complex *y, const @{real} *x, long s, long p, const complex *T, long ws)
 {
 	complex t[250], u[250], x0;
 	long j;
-	x0.re = x[0]; x0.im = $0$;
+	x0.re = x[0]; x0.im = @{zero};
 	for (j = 1; 2 * j < p; j++) {
-		t[j].re = x[j * s] + x[(p - j) * s]; t[j].im = $0$;
-		u[j].re = x[j * s] - x[(p - j) * s]; u[j].im = $0$;
+		t[j].re = x[j * s] + x[(p - j) * s]; t[j].im = @{zero};
+		u[j].re = x[j * s] - x[(p - j) * s]; u[j].im = @{zero};
 	}
 	kv_dft_odd(y, 1, x0, t, u, p, T, ws);
 }
@@ -199,11 +198,11 @@ static KV_PASS void kv_pass_odd(complex *d, long p, long L, long R, const comple
 const char* const kLeafDirect = R"(
 /* The direct transform of prime length p, reading x[j * s] (pairs re, im):
    y[k] for k < p, two outputs k and p - k per sweep over the input. */
-static void kv_leaf_direct(complex *y, const REAL *x, long s, long p, const complex *T, long ws)
+static void kv_leaf_direct(complex *y, const @{real} *x, long s, long p, const complex *T, long ws)
 {
 	long h = (p - 1) / 2, j, k, e;
-	REAL ar = x[0], ai = x[1], br, bi, c, w, tr, ti, ur, ui;
-	const REAL *a, *z;
+	@{real} ar = x[0], ai = x[1], br, bi, c, w, tr, ti, ur, ui;
+	const @{real} *a, *z;
 	for (j = 1; j < p; j++) {
 		ar += x[j * s];
 		ai += x[j * s + 1];
@@ -211,7 +210,7 @@ static void kv_leaf_direct(complex *y, const REAL *x, long s, long p, const comp
 	y[0].re = ar;
 	y[0].im = ai;
 	for (k = 1; k <= h; k++) {
-		ar = x[0]; ai = x[1]; br = $0$; bi = $0$;
+		ar = x[0]; ai = x[1]; br = @{zero}; bi = @{zero};
 		e = 0;
 		for (j = 1; j <= h; j++) {
 			e += k;
@@ -237,15 +236,15 @@ static void kv_leaf_direct(complex *y, const REAL *x, long s, long p, const comp
 
 const char* const kLeafDirectReal = R"(
 /* The same for real input x[j * s]. */
-static void kv_leaf_directr(complex *y, const REAL *x, long s, long p, const complex *T, long ws)
+static void kv_leaf_directr(complex *y, const @{real} *x, long s, long p, const complex *T, long ws)
 {
 	long h = (p - 1) / 2, j, k, e;
-	REAL ar = x[0], br, z;
+	@{real} ar = x[0], br, z;
 	for (j = 1; j < p; j++) ar += x[j * s];
 	y[0].re = ar;
-	y[0].im = $0$;
+	y[0].im = @{zero};
 	for (k = 1; k <= h; k++) {
-		ar = x[0]; br = $0$;
+		ar = x[0]; br = @{zero};
 		e = 0;
 		for (j = 1; j <= h; j++) {
 			e += k;
@@ -264,12 +263,21 @@ static void kv_leaf_directr(complex *y, const REAL *x, long s, long p, const com
 
 bool isStraightLinePrime(int32_t p) { return p % 2 == 1 && p <= kStraightLineLimit; }
 
+// The names a butterfly is written with. The scalar one works on complex
+// values; its vector twin, the same text with the vector types, on
+// kv_vcomplex, KV_LANES entries at a time.
+struct ButterflyForm {
+    std::string real, complex, name;  // name: the prefix of the radix
+};
+ButterflyForm scalarForm(const FastText& t) { return {t.real(), "complex", "kv_dft"}; }
+const ButterflyForm kVectorForm = {"kv_vec", "kv_vcomplex", "kv_vdft"};
+
 // The butterfly of an odd prime p up to kStraightLineLimit, written out
 // with its cosines and sines as literals.
-std::string straightLineButterfly(const FastText& t, int32_t p) {
+std::string straightLineButterfly(const FastText& t, int32_t p, const ButterflyForm& form) {
     const int h = (p - 1) / 2;
-    const std::string real = t.real();
-    std::string s = format("\nstatic KV_INLINE void kv_dft%d(complex *v)\n{\n", p);
+    const std::string& real = form.real;
+    std::string s = format("\nstatic KV_INLINE void %s%d(%s *v)\n{\n", form.name.c_str(), p, form.complex.c_str());
     s += "\t" + real + " x0r = v[0].re, x0i = v[0].im;\n";
     for (int j = 1; j <= h; ++j) {
         s += format("\t%s t%dr = v[%d].re + v[%d].re, t%di = v[%d].im + v[%d].im;\n", real.c_str(), j, j, p - j, j,
@@ -303,6 +311,21 @@ std::string straightLineButterfly(const FastText& t, int32_t p) {
     }
     s += "}\n";
     return s;
+}
+
+// The butterfly of radix 2, 4, 6 or 8, from its template.
+std::string fixedButterfly(const FastText& t, int32_t p, const ButterflyForm& form) {
+    const char* text = p == 2 ? kDft2 : p == 4 ? kDft4 : p == 8 ? kDft8 : kDft6;
+    TextValues values = p == 8 ? t.scalars({"sqrt1_2"}) : TextValues();
+    if (p != 6) values["real"] = form.real;
+    values["complex"] = form.complex;
+    values["dft"] = form.name;
+    return expandTemplate(format("kv_dft%d", p).c_str(), text, values);
+}
+
+// The butterfly of radix p, in straight-line code.
+std::string ownButterfly(const FastText& t, int32_t p, const ButterflyForm& form) {
+    return isStraightLinePrime(p) ? straightLineButterfly(t, p, form) : fixedButterfly(t, p, form);
 }
 
 std::string ownLeaf(const FastText& t, int32_t p, bool realInput) {
@@ -403,40 +426,21 @@ static KV_INLINE kv_vcomplex kv_vmul(kv_vcomplex a, kv_vcomplex w)
 #endif
 )";
 
-std::string replaceWord(const std::string& s, const std::string& from, const std::string& to) {
-    std::string out;
-    auto ident = [](char c) { return std::isalnum((unsigned char)c) || c == '_'; };
-    for (size_t i = 0; i < s.size();) {
-        if (s.compare(i, from.size(), from) == 0 && (i == 0 || !ident(s[i - 1])) &&
-            (i + from.size() == s.size() || !ident(s[i + from.size()]))) {
-            out += to;
-            i += from.size();
-        } else {
-            out += s[i++];
-        }
-    }
-    return out;
-}
-
-// The butterfly of radix p on vectors: the scalar text with the vector types.
-std::string vectorButterfly(const FastText& t, const std::string& scalar) {
-    std::string s = replaceWord(replaceWord(scalar, t.real(), "kv_vec"), "complex", "kv_vcomplex");
-    for (size_t at = 0; (at = s.find("kv_dft", at)) != std::string::npos; at += 7) s.replace(at, 6, "kv_vdft");
-    return s;
-}
-
 // KV_LANES leaves of radix p whose inputs lie side by side: leaf c reads
 // x[2 c + j s] and writes its p outputs from y + (c % r1) o1 + (c / r1) o2 on.
-std::string vectorLeaf(int32_t p) {
-    std::string s = format(R"(
+std::string vectorLeaf(const FastText& t, int32_t p) {
+    const TextValues radix = {{"p", std::to_string(p)}};
+    TextValues head = t.scalars({"real"});
+    head["p"] = std::to_string(p);
+    std::string s = expandTemplate("kv_vleaf", R"(
 /* Unused where the lanes do not divide the leaves evenly. */
-static KV_INLINE __attribute__((unused)) void kv_vleaf%d(complex *y, const REAL *x, long s, long r1, long o1, long o2)
+static KV_INLINE __attribute__((unused)) void kv_vleaf@{p}(complex *y, const @{real} *x, long s, long r1, long o1, long o2)
 {
-	kv_vcomplex u[%d];
-	kv_vec a[%d], b[%d];
+	kv_vcomplex u[@{p}];
+	kv_vec a[@{p}], b[@{p}];
 	long j;
 )",
-                           p, p, p, p);
+                                   head);
     for (int j = 0; j < p; ++j)
         s += format("\tu[%d] = kv_vload((const complex *)(x%s));\n", j,
                     j == 0 ? "" : j == 1 ? " + s" : format(" + %d * s", j).c_str());
@@ -446,7 +450,7 @@ static KV_INLINE __attribute__((unused)) void kv_vleaf%d(complex *y, const REAL 
     // a[j] holds output j of the first half of the lanes, b[j] of the
     // second. With an even radix, small transposes give each lane whole
     // vectors of consecutive outputs; otherwise entry by entry.
-    std::string generic = R"(	{
+    const std::string generic = expandTemplate("kv_vleaf, lane by lane", R"(	{
 		complex *z;
 		long c;
 #if defined(__GNUC__) && !defined(__clang__)
@@ -454,13 +458,13 @@ static KV_INLINE __attribute__((unused)) void kv_vleaf%d(complex *y, const REAL 
 #endif
 		for (c = 0; c < KV_LANES / 2; c++) {
 			z = y + (c % r1) * o1 + (c / r1) * o2;
-			for (j = 0; j < P; j++) memcpy(z + j, (const complex *)&a[j] + c, sizeof(complex));
+			for (j = 0; j < @{p}; j++) memcpy(z + j, (const complex *)&a[j] + c, sizeof(complex));
 			z = y + ((c + KV_LANES / 2) % r1) * o1 + ((c + KV_LANES / 2) / r1) * o2;
-			for (j = 0; j < P; j++) memcpy(z + j, (const complex *)&b[j] + c, sizeof(complex));
+			for (j = 0; j < @{p}; j++) memcpy(z + j, (const complex *)&b[j] + c, sizeof(complex));
 		}
 	}
-)";
-    for (size_t at; (at = generic.find('P')) != std::string::npos;) generic.replace(at, 1, std::to_string(p));
+)",
+                                               radix);
     auto put = [](int lane, const std::string& v) {
         return format("\t\tt = %s;\n\t\tmemcpy(y + %d %% r1 * o1 + %d / r1 * o2 + j, &t, sizeof t);\n", v.c_str(), lane,
                       lane);
@@ -526,27 +530,29 @@ std::string ownPass(int32_t p) {
     vec += "\t\t}\n\t}\n\tstart = k;\n#else\n\tstart = 0;\n#endif\n";
     // gcc unrolls a short loop over k (the pass after the leaf) completely
     // and then vectorises neither it nor the loop over the blocks.
-    return format(R"(
-/* One pass of radix %d over R blocks of %d L entries: entry k + q L of a
+    return expandTemplate("kv_pass", R"(
+/* One pass of radix @{p} over R blocks of @{p} L entries: entry k + q L of a
    block is turned by T[q k tw] before the butterfly. */
-static KV_PASS void kv_pass%d(complex *d, long L, long R, const complex *KV_RESTRICT T, long tw)
+static KV_PASS void kv_pass@{p}(complex *d, long L, long R, const complex *KV_RESTRICT T, long tw)
 {
-	complex v[%d];
+	complex v[@{p}];
 	complex *KV_RESTRICT x;
 	long b, k, e, start;
 #ifdef KV_VECTOR
-	kv_vcomplex u[%d], w[%d];
+	kv_vcomplex u[@{p}], w[@{p}];
 #endif
-)",
-                  p, p, p, p, p, p) +
-           vec + format(R"(	for (b = 0; b < R; b++) {
-		x = d + b * %d * L;
+@{vector_loop}	for (b = 0; b < R; b++) {
+		x = d + b * @{p} * L;
 #if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 8
 #pragma GCC unroll 1
 #endif
 		for (k = start; k < L; k++) {
 			e = k * tw;
-)", p) + body + "\t\t}\n\t}\n}\n";
+@{butterfly}		}
+	}
+}
+)",
+                          {{"p", std::to_string(p)}, {"vector_loop", vec}, {"butterfly", body}});
 }
 
 }  // namespace
@@ -602,13 +608,14 @@ bool hasVectorSupport(const FastNeeds& needs) {
 
 void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs) {
     const auto& bf = needs.butterflies;
-    if (bf.count(2)) w.writeText(t.fill(kDft2).c_str());
+    const ButterflyForm scalar = scalarForm(t);
+    if (bf.count(2)) w.writeText(ownButterfly(t, 2, scalar).c_str());
     for (int32_t p : bf)
-        if (isStraightLinePrime(p)) w.writeText(straightLineButterfly(t, p).c_str());
-    if (bf.count(4)) w.writeText(t.fill(kDft4).c_str());
-    if (bf.count(8)) w.writeText(t.fill(kDft8).c_str());
-    if (bf.count(6)) w.writeText(t.fill(kDft6).c_str());
-    if (needs.oddRoots) w.writeText(t.fill(kDftOdd).c_str());
+        if (isStraightLinePrime(p)) w.writeText(ownButterfly(t, p, scalar).c_str());
+    if (bf.count(4)) w.writeText(ownButterfly(t, 4, scalar).c_str());
+    if (bf.count(8)) w.writeText(ownButterfly(t, 8, scalar).c_str());
+    if (bf.count(6)) w.writeText(ownButterfly(t, 6, scalar).c_str());
+    if (needs.oddRoots) w.writeText(expandTemplate("kv_dft_odd", kDftOdd, t.scalars({"real", "zero"})).c_str());
 
     for (int32_t p : needs.leaves)
         if (hasOwnButterfly(p)) w.writeText(ownLeaf(t, p, false).c_str());
@@ -617,10 +624,11 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
     bool oddLeaf = false, oddRealLeaf = false;
     for (int32_t p : needs.leaves) oddLeaf |= !hasOwnButterfly(p);
     for (int32_t p : needs.realLeaves) oddRealLeaf |= !hasOwnButterfly(p);
-    if (oddLeaf) w.writeText(t.fill(kLeafOdd).c_str());
-    if (oddRealLeaf) w.writeText(t.fill(kLeafOddReal).c_str());
-    if (needs.directLeaf) w.writeText(t.fill(kLeafDirect).c_str());
-    if (needs.directRealLeaf) w.writeText(t.fill(kLeafDirectReal).c_str());
+    if (oddLeaf) w.writeText(expandTemplate("kv_leaf_odd", kLeafOdd, t.scalars({"real"})).c_str());
+    if (oddRealLeaf) w.writeText(expandTemplate("kv_leaf_oddr", kLeafOddReal, t.scalars({"real", "zero"})).c_str());
+    if (needs.directLeaf) w.writeText(expandTemplate("kv_leaf_direct", kLeafDirect, t.scalars({"real", "zero"})).c_str());
+    if (needs.directRealLeaf)
+        w.writeText(expandTemplate("kv_leaf_directr", kLeafDirectReal, t.scalars({"real", "zero"})).c_str());
     if (needs.convolution) writeConvolutionSupport(w, t.precision());
 
     // The vector butterflies of the passes, from the scalar ones.
@@ -635,14 +643,14 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
     if (!vectorBf.empty()) {
         std::string v = kVectorSupport;
         v += "\n#ifdef KV_VECTOR";
-        if (vectorBf.count(2)) v += vectorButterfly(t, t.fill(kDft2));
+        if (vectorBf.count(2)) v += ownButterfly(t, 2, kVectorForm);
         for (int32_t p : vectorBf)
-            if (isStraightLinePrime(p)) v += vectorButterfly(t, straightLineButterfly(t, p));
-        if (vectorBf.count(4)) v += vectorButterfly(t, t.fill(kDft4));
-        if (vectorBf.count(8)) v += vectorButterfly(t, t.fill(kDft8));
-        if (vectorBf.count(6)) v += vectorButterfly(t, t.fill(kDft6));
+            if (isStraightLinePrime(p)) v += ownButterfly(t, p, kVectorForm);
+        if (vectorBf.count(4)) v += ownButterfly(t, 4, kVectorForm);
+        if (vectorBf.count(8)) v += ownButterfly(t, 8, kVectorForm);
+        if (vectorBf.count(6)) v += ownButterfly(t, 6, kVectorForm);
         for (int32_t p : needs.leaves)
-            if (hasOwnButterfly(p) && vectorLeaves) v += t.fill(vectorLeaf(p));
+            if (hasOwnButterfly(p) && vectorLeaves) v += vectorLeaf(t, p);
         w.writeText((v + "#endif\n").c_str());
     }
 
@@ -654,7 +662,7 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
             oddPass = true;
     }
     if (oddPass) {
-        w.writeText(t.fill(kMul).c_str());
-        w.writeText(t.fill(kPassOdd).c_str());
+        w.writeText(kMul);
+        w.writeText(kPassOdd);
     }
 }
