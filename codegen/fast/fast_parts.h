@@ -36,13 +36,6 @@ std::string leafCall(int32_t p, bool realInput, const std::string& y, const std:
 std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
                      int64_t rootStep);
 
-// The radix of a pass after the leaf that runs as a convolution (a prime of
-// 100 or more; a plan has at most one), or 0.
-int32_t convolutionPassRadix(const FastPlan& plan);
-// The bytes of work a transform with this plan takes from FFT_MALLOC for its
-// convolutions, in one allocation; 0 when its leaf is not one.
-int64_t planWorkBytes(const FastPlan& plan, Precision precision);
-
 // Adds what a transform with this plan calls.
 void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs);
 
