@@ -46,6 +46,12 @@ bool hasVectorSupport(const FastNeeds& needs);
 // The butterflies, leaves and passes in needs, dependencies first.
 void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs);
 
+// The comment at the head of the file of length n (len its decimal text):
+// full the plan of the complex transforms, half that of the half-length
+// transform inside Real_FFT, or null when n is odd.
+std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n, const std::string& len,
+                          Precision precision);
+
 // static void <name>(complex *y, const REAL *x, const complex *T): the
 // whole forward transform of plan, its twiddles tableStep apart in T.
 void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, const char* name, int tableStep,
