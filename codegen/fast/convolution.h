@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "codegen/fast/precision.h"
+#include "plan/fast_plan.h"
 
 class SourceWriter;
 
@@ -17,6 +18,13 @@ bool usesConvolution(int32_t p);
 
 // The bytes kv_conv_init needs for radix p: one allocation per call.
 int64_t convolutionWorkBytes(int32_t p, Precision precision);
+
+// The radix of a pass after the leaf that runs as a convolution (a prime of
+// 100 or more; a plan has at most one), or 0.
+int32_t convolutionPassRadix(const FastPlan& plan);
+// The bytes of work a transform with this plan takes from FFT_MALLOC for its
+// convolutions, in one allocation; 0 when its leaf is not one.
+int64_t planWorkBytes(const FastPlan& plan, Precision precision);
 
 // The kv_conv_* functions, once per file: kv_conv_init, kv_conv_dft and
 // kv_conv_dft_real with their helpers. They expect <math.h> and the

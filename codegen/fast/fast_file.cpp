@@ -7,6 +7,7 @@
 
 #include "codegen/fast/convolution.h"
 #include "codegen/fast/fast_parts.h"
+#include "codegen/fast/function_texts.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ const char* const kHeaders = R"(
 #define KV_PASS
 #endif
 
-typedef struct { REAL re, im; } complex;
+typedef struct { @{real} re, im; } complex;
 
 /* With clang and gcc from version 12 on the passes also have a loop over
    vectors of entries, in the compilers' vector extensions; KV_PORTABLE
@@ -59,11 +60,11 @@ typedef struct { REAL re, im; } complex;
 #if (defined(__clang__) || (defined(__GNUC__) && __GNUC__ >= 12)) && !defined(KV_PORTABLE)
 #define KV_VECTOR 1
 #if defined(__AVX__)
-#define KV_LANES LANES_AVX
+#define KV_LANES @{lanes_avx}
 #else
-#define KV_LANES LANES_SSE
+#define KV_LANES @{lanes_sse}
 #endif
-typedef REAL kv_vec __attribute__((vector_size(KV_LANES * sizeof(REAL))));
+typedef @{real} kv_vec __attribute__((vector_size(KV_LANES * sizeof(@{real}))));
 typedef struct { kv_vec re, im; } kv_vcomplex;
 #endif
 )";
@@ -93,8 +94,8 @@ void revolver(long N, complex *pSinCosTable)
 		q = ((o + 1) / 2) % 4;
 		cq = q == 0 ? c : q == 1 ? -s : q == 2 ? -c : s;
 		sq = q == 0 ? s : q == 1 ? c : q == 2 ? -s : -c;
-		pSinCosTable[i].re = CAST cq;
-		pSinCosTable[i].im = CAST -sq;
+		pSinCosTable[i].re = @{cast}cq;
+		pSinCosTable[i].im = @{cast}-sq;
 	}
 }
 )";
@@ -103,246 +104,36 @@ const char* const kFillNan = R"(
 /* What an in-place call leaves when it cannot get its copy of the input. */
 static void kv_fill_nan(complex *y)
 {
-	volatile REAL zero = $0$;
-	REAL not_a_number = zero / zero;
+	volatile @{real} zero = @{zero};
+	@{real} not_a_number = zero / zero;
 	long k;
-	for (k = 0; k < LEN; k++) {
+	for (k = 0; k < @{len}; k++) {
 		y[k].re = not_a_number;
 		y[k].im = not_a_number;
 	}
 }
 )";
 
-std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n, const std::string& len,
-                          Precision precision) {
-    auto radices = [](const FastPlan& p) {
-        std::string s = std::to_string(p.length) + " =";
-        for (size_t i = 0; i < p.radix.size(); ++i) s += (i ? " x " : " ") + std::to_string(p.radix[i]);
-        return s;
-    };
-    const int entry = precision == Precision::Single ? 8 : 16;
-    const long long tableBytes = (long long)n * entry;
-    std::string s = "/* FFT" + len + ".cpp: discrete Fourier transforms of length " + std::to_string(n) +
-                    ", written by kalvorin\n   (fast style, " +
-                    (precision == Precision::Single ? "single precision: float" : "double precision") + ").\n\n";
-    s += "   revolver(" + std::to_string(n) + ", pSinCosTable) fills the table that every transform reads:\n";
-    s += "   exp(-2 pi i k / N) for k < N, " + std::to_string(n) + " entries (" + std::to_string(tableBytes) +
-         " bytes).\n";
-    s += "   Complex_FFT" + len + " and Real_FFT" + len + " compute X[k] = sum over n of x[n] exp(-2 pi i n k / N);\n";
-    s += "   Real_FFT" + len + " takes N reals and gives all N outputs. IFFT" + len +
-         " computes the inverse,\n   divided by N. No transform modifies its input.\n\n";
-    s += "   Plan: " + radices(full) + ", decimation in time. The radices are listed in the\n";
-    s += "   order their passes run; the first pass reads the input at a stride, in\n";
-    s += "   digit-reversed order, and writes the output; the others work in place on it.\n";
-    if (full.blockedStages > 0)
-        s += "   The first " + std::to_string(full.blockedStages) + " passes run block by block, " +
-             std::to_string(full.blockLength) + " entries at a time.\n";
-    if (half)
-        s += "   Real_FFT" + len + " transforms the N/2 input pairs as complex numbers (" + radices(*half) +
-             ")\n   and splits the result into the N outputs.\n";
-    else
-        s += "   Real_FFT" + len + " uses the same plan with a first pass that reads reals.\n";
-    const int32_t leaf = full.radix[0], second = convolutionPassRadix(full);
-    const bool convolution = usesConvolution(leaf);
-    if (convolution)
-        s += "   The prime " +
-             (second == 0      ? "radix " + std::to_string(leaf) + " runs as a convolution"
-              : second == leaf ? "radix " + std::to_string(leaf) + ", in both of its passes, runs as a convolution"
-                               : "radices " + std::to_string(leaf) + " and " + std::to_string(second) + " run as convolutions") +
-             " (Bluestein's algorithm) in work memory:\n"
-             "   every call of Complex_FFT" + len + ", IFFT" + len + " and Real_FFT" + len + " takes " +
-             std::to_string(planWorkBytes(full, precision)) +
-             " bytes\n   from FFT_MALLOC and gives them back with FFT_FREE before it returns. If\n"
-             "   FFT_MALLOC returns a null pointer, the call computes " +
-             (second != 0 && second != leaf ? "them" : "the radix") +
-             " directly\n   instead: the same result, at about N x " + std::to_string(leaf + second) +
-             " real multiply-adds.\n";
-    else if (leaf > kScratchRadixLimit)
-        s += "   The prime radix " + std::to_string(leaf) + " is computed directly, at about N x " +
-             std::to_string(leaf) + " real multiply-adds.\n";
-
-    bool rootLoop = false;
-    for (size_t s = 0; s < full.radix.size(); ++s)
-        rootLoop |= !hasOwnButterfly(full.radix[s]) && full.radix[s] <= kScratchRadixLimit;
-    if (half)
-        for (size_t s = 0; s < half->radix.size(); ++s)
-            rootLoop |= !hasOwnButterfly(half->radix[s]) && half->radix[s] <= kScratchRadixLimit;
-    s += convolution ? "\n   Memory: apart from the work above, no work arrays and no static data; "
-                     : "\n   Memory: no work arrays and no static data; ";
-    s += rootLoop ? "a call keeps about " + std::to_string(500 * entry / 1024 + 1) +
-                        " KiB of\n   work values on the stack (the butterfly of an odd radix)."
-                  : "a call keeps well under 1 KiB on the stack.";
-    s += "\n   Complex_FFT" + len + " and IFFT" + len + " may be called in place (pDestination == pSource):\n";
-    s += "   such a call takes one copy of the " + std::to_string(n) + " inputs (" + std::to_string(tableBytes) +
-         " bytes) from FFT_MALLOC and gives\n   it back with FFT_FREE. If FFT_MALLOC returns a null pointer, the call"
-         " fills\n   pDestination with NaN instead. " +
-         (convolution ? std::string("Apart from these two, no call uses the heap.")
-                      : std::string("No other call uses the heap.")) +
-         " Define\n   FFT_MALLOC and FFT_FREE before this file's code to use another allocator. */\n";
-    return s;
-}
-
-// Real_FFT of even N: X[k] = E[k] + W^k O[k], E and O the transforms of the
-// even and odd inputs, read off the half-length transform Z of the pairs.
-// With vectors, KV_LANES values of k at a time, the entries from H - k
-// down turned into ascending order; the mirror image likewise.
-std::string splitStep(const FastText& t, int32_t n, bool vectors) {
-    const int32_t h = n / 2;
-    std::string s = format(R"(
-/* y holds Z, the transform of the %d pairs z[j] = x[2j] + i x[2j+1]. With
-   E[k] = (Z[k] + conj Z[H-k]) / 2 and O[k] = (Z[k] - conj Z[H-k]) / 2i, H = %d:
-   X[k] = E[k] + W^k O[k], X[H-k] = conj(E[k] - W^k O[k]), X[N-k] = conj X[k]. */
-static void kv_split(complex *KV_RESTRICT y, const complex *KV_RESTRICT T)
-{
-	long k;
-	REAL er, ei, fr, fi, pr, pq;
-	complex a, b;
-	a = y[0];
-	y[0].re = a.re + a.im;
-	y[0].im = $0$;
-	y[%d].re = a.re - a.im;
-	y[%d].im = $0$;
-	k = 1;
-)",
-                           h, h, h, h);
-    if (vectors)
-        s += format(R"(#ifdef KV_VECTOR
-	{
-		kv_vcomplex va, vb, w;
-		kv_vec ver, vei, vfr, vfi, vpr, vpq;
-		for (; 2 * k + 2 * KV_LANES - 2 < %d; k += KV_LANES) {
-			va = kv_vload(y + k);
-			vb = kv_vload(y + %d - k - (KV_LANES - 1));
-			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
-			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
-			w = kv_vload(T + k);
-			ver = (va.re + vb.re) * $HALF$;
-			vei = (va.im - vb.im) * $HALF$;
-			vfr = (va.im + vb.im) * $HALF$;
-			vfi = (vb.re - va.re) * $HALF$;
-			vpr = w.re * vfr - w.im * vfi;
-			vpq = w.re * vfi + w.im * vfr;
-			va.re = ver + vpr;
-			va.im = vei + vpq;
-			vb.re = ver - vpr;
-			vb.im = vpq - vei;
-			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
-			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
-			kv_vstore(y + k, va);
-			kv_vstore(y + %d - k - (KV_LANES - 1), vb);
-		}
-	}
-#endif
-)",
-                    h, h, h);
-    s += format(R"(	for (; k < %d - k; k++) {
-		a = y[k];
-		b = y[%d - k];
-		er = (a.re + b.re) * $HALF$;
-		ei = (a.im - b.im) * $HALF$;
-		fr = (a.im + b.im) * $HALF$;
-		fi = (b.re - a.re) * $HALF$;
-		pr = T[k].re * fr - T[k].im * fi;
-		pq = T[k].re * fi + T[k].im * fr;
-		y[k].re = er + pr;
-		y[k].im = ei + pq;
-		y[%d - k].re = er - pr;
-		y[%d - k].im = pq - ei;
-	}
-)",
-                h, h, h, h);
-    if (h % 2 == 0) s += format("\ty[%d].im = -y[%d].im;\n", h / 2, h / 2);
-    s += "\tk = 1;\n";
-    if (vectors)
-        s += format(R"(#ifdef KV_VECTOR
-	{
-		kv_vec m;
-		for (; k + KV_LANES / 2 - 1 < %d; k += KV_LANES / 2) {
-			memcpy(&m, y + k, sizeof m);
-			m = __builtin_shufflevector(m, -m, KV_MIRROR);
-			memcpy(y + %d - k - (KV_LANES / 2 - 1), &m, sizeof m);
-		}
-	}
-#endif
-)",
-                    h, n);
-    s += format("\tfor (; k < %d; k++) {\n\t\ty[%d - k].re = y[k].re;\n\t\ty[%d - k].im = -y[k].im;\n\t}\n}\n",
-                h, n, n);
-    return t.fill(s);
-}
-
-// IFFT as the forward transform read backwards: x^[k] = X[(N - k) mod N] / N.
-// With vectors, KV_LANES / 2 entries from each end at a time, their order
-// turned within the vector.
-std::string reverseStep(const FastText& t, int32_t n, bool vectors) {
-    std::string s = format(R"(
-static void kv_reverse_scale(complex *y)
-{
-	const REAL s = %s;
-	REAL r, i;
-	long k;
-	y[0].re *= s;
-	y[0].im *= s;
-	k = 1;
-)",
-                           t.literal(1.0L / n).c_str());
-    if (vectors)
-        s += format(R"(#ifdef KV_VECTOR
-	{
-		kv_vec a, b;
-		for (; 2 * k + KV_LANES - 2 < %d; k += KV_LANES / 2) {
-			memcpy(&a, y + k, sizeof a);
-			memcpy(&b, y + %d - k - (KV_LANES / 2 - 1), sizeof b);
-			a = __builtin_shufflevector(a, a, KV_REVERSE) * s;
-			b = __builtin_shufflevector(b, b, KV_REVERSE) * s;
-			memcpy(y + k, &b, sizeof b);
-			memcpy(y + %d - k - (KV_LANES / 2 - 1), &a, sizeof a);
-		}
-	}
-#endif
-)",
-                    n, n, n);
-    s += format(R"(	for (; k < %d - k; k++) {
-		r = y[k].re;
-		i = y[k].im;
-		y[k].re = y[%d - k].re * s;
-		y[k].im = y[%d - k].im * s;
-		y[%d - k].re = r * s;
-		y[%d - k].im = i * s;
-	}
-)",
-                n, n, n, n, n);
-    if (n % 2 == 0) s += format("\ty[%d].re *= s;\n\ty[%d].im *= s;\n", n / 2, n / 2);
-    return t.fill(s + "}\n");
-}
-
-std::string replaceAll(std::string s, const std::string& from, const std::string& to) {
-    for (size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size()) s.replace(at, from.size(), to);
-    return s;
-}
-
 // Complex_FFT and IFFT: in place through one heap copy of the input.
 std::string complexTransform(const std::string& name, int32_t n, const char* after) {
-    std::string s = R"(
-void NAME(complex *pDestination, complex *pSource, complex *pSinCosTable)
+    return expandTemplate("Complex_FFT and IFFT", R"(
+void @{name}(complex *pDestination, complex *pSource, complex *pSinCosTable)
 {
 	complex *copy = 0;
 	if (pDestination == pSource) {
-		copy = (complex *)FFT_MALLOC(LEN * sizeof(complex));
+		copy = (complex *)FFT_MALLOC(@{n} * sizeof(complex));
 		if (copy == 0) {
 			kv_fill_nan(pDestination);
 			return;
 		}
-		memcpy(copy, pSource, LEN * sizeof(complex));
+		memcpy(copy, pSource, @{n} * sizeof(complex));
 		pSource = copy;
 	}
 	kv_forward(pDestination, &pSource[0].re, pSinCosTable);
-AFTER	if (copy != 0) FFT_FREE(copy);
+@{after}	if (copy != 0) FFT_FREE(copy);
 }
-)";
-    s = replaceAll(s, "NAME", name);
-    s = replaceAll(s, "LEN", std::to_string(n));
-    return replaceAll(s, "AFTER", after);
+)",
+                          {{"name", name}, {"n", std::to_string(n)}, {"after", after}});
 }
 
 }  // namespace
@@ -360,10 +151,13 @@ void writeFastFile(SourceWriter& w, const FastPlan& full, Precision precision) {
     collectNeeds(even ? half : full, !even, needs);
 
     w.writeText(headerComment(full, even ? &half : nullptr, n, len, precision).c_str());
+    // A vector of KV_LANES scalars fills an AVX or an SSE register.
     const bool single = precision == Precision::Single;
-    std::string headers = replaceAll(t.fill(kHeaders), "LANES_AVX", single ? "8" : "4");
-    w.writeText(replaceAll(headers, "LANES_SSE", single ? "4" : "2").c_str());
-    w.writeText(replaceAll(t.fill(kRevolver), "CAST ", precision == Precision::Single ? "(float)" : "").c_str());
+    TextValues headerValues = t.scalars({"real"});
+    headerValues["lanes_avx"] = single ? "8" : "4";
+    headerValues["lanes_sse"] = single ? "4" : "2";
+    w.writeText(expandTemplate("headers", kHeaders, headerValues).c_str());
+    w.writeText(expandTemplate("revolver", kRevolver, {{"cast", single ? "(float)" : ""}}).c_str());
     writeButterflies(w, t, needs);
     writeForward(w, t, full, "kv_forward", 1, false);
     if (even) {
@@ -373,7 +167,9 @@ void writeFastFile(SourceWriter& w, const FastPlan& full, Precision precision) {
         writeForward(w, t, full, "kv_forward_real", 1, true);
     }
     w.writeText(reverseStep(t, n, hasVectorSupport(needs)).c_str());
-    w.writeText(replaceAll(t.fill(kFillNan), "LEN", std::to_string(n)).c_str());
+    TextValues fillValues = t.scalars({"real", "zero"});
+    fillValues["len"] = len;
+    w.writeText(expandTemplate("kv_fill_nan", kFillNan, fillValues).c_str());
 
     w.writeText(complexTransform("IFFT" + len, n, "\tkv_reverse_scale(pDestination);\n").c_str());
     w.writeText(format("\nvoid Real_FFT%s(complex *pDestination, %s *pSource, complex *pSinCosTable)\n{\n",

@@ -36,13 +36,6 @@ std::string leafCall(int32_t p, bool realInput, const std::string& y, const std:
 std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
                      int64_t rootStep);
 
-// The radix of a pass after the leaf that runs as a convolution (a prime of
-// 100 or more; a plan has at most one), or 0.
-int32_t convolutionPassRadix(const FastPlan& plan);
-// The bytes of work a transform with this plan takes from FFT_MALLOC for its
-// convolutions, in one allocation; 0 when its leaf is not one.
-int64_t planWorkBytes(const FastPlan& plan, Precision precision);
-
 // Adds what a transform with this plan calls.
 void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs);
 
@@ -52,6 +45,12 @@ bool hasVectorSupport(const FastNeeds& needs);
 
 // The butterflies, leaves and passes in needs, dependencies first.
 void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs);
+
+// The comment at the head of the file of length n (len its decimal text):
+// full the plan of the complex transforms, half that of the half-length
+// transform inside Real_FFT, or null when n is odd.
+std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n, const std::string& len,
+                          Precision precision);
 
 // static void <name>(complex *y, const REAL *x, const complex *T): the
 // whole forward transform of plan, its twiddles tableStep apart in T.

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
+#include <stdexcept>
 
 namespace {
 
@@ -34,27 +34,21 @@ std::string FastText::literal(long double value) const {
     return text;
 }
 
-std::string FastText::fill(const std::string& tmpl) const {
-    std::string out;
-    for (size_t i = 0; i < tmpl.size();) {
-        if (tmpl.compare(i, 4, "REAL") == 0) {
-            out += real();
-            i += 4;
-        } else if (tmpl[i] == '$') {
-            const size_t end = tmpl.find('$', i + 1);
-            const std::string name = tmpl.substr(i + 1, end - i - 1);
-            if (name == "HALF")
-                out += literal(0.5L);
-            else if (name == "SQRT1_2")
-                out += literal(0.707106781186547524400844362104849039L);
-            else
-                out += literal(std::strtold(name.c_str(), nullptr));
-            i = end + 1;
-        } else {
-            out += tmpl[i++];
-        }
+TextValues FastText::scalars(std::initializer_list<const char*> names) const {
+    TextValues values;
+    for (const std::string name : names) {
+        if (name == "real")
+            values[name] = real();
+        else if (name == "zero")
+            values[name] = literal(0);
+        else if (name == "half")
+            values[name] = literal(0.5L);
+        else if (name == "sqrt1_2")
+            values[name] = literal(0.707106781186547524400844362104849039L);
+        else
+            throw std::logic_error("no scalar placeholder @{" + name + "}");
     }
-    return out;
+    return values;
 }
 
 // The angle is brought below a quarter turn's worth of error first: num/den

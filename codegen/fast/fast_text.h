@@ -1,9 +1,11 @@
 // Text helpers shared by the parts of the fast-style emitter.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "codegen/fast/precision.h"
+#include "codegen/fast/text_template.h"
 
 class FastText {
 public:
@@ -17,9 +19,13 @@ public:
     // A floating literal of the file's type: 17 significant digits, or 9
     // and the f suffix.
     std::string literal(long double value) const;
-    // A template with REAL for the scalar type and $name$ for a literal:
-    // $HALF$, $SQRT1_2$ or a number such as $0$.
-    std::string fill(const std::string& tmpl) const;
+    // "f" or nothing: the suffix that makes a literal of the file's type.
+    const char* suffix() const { return precision_ == Precision::Single ? "f" : ""; }
+    // The values of the placeholders that templates of either precision
+    // share, for just the names given (a template is given no value it does
+    // not use): @{real}, the scalar type, and the literals @{zero},
+    // @{half} and @{sqrt1_2}.
+    TextValues scalars(std::initializer_list<const char*> names) const;
 
 private:
     Precision precision_;

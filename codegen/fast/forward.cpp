@@ -41,19 +41,6 @@ void closeLoops(std::string& s, size_t count, int depth) {
 
 }  // namespace
 
-int32_t convolutionPassRadix(const FastPlan& plan) {
-    for (size_t st = 1; st < plan.radix.size(); ++st)
-        if (usesConvolution(plan.radix[st])) return plan.radix[st];
-    return 0;
-}
-
-int64_t planWorkBytes(const FastPlan& plan, Precision precision) {
-    if (plan.radix.empty() || !usesConvolution(plan.radix[0])) return 0;
-    const int32_t second = convolutionPassRadix(plan);
-    return convolutionWorkBytes(plan.radix[0], precision) +
-           (second != 0 && second != plan.radix[0] ? convolutionWorkBytes(second, precision) : 0);
-}
-
 void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, const char* name, int tableStep,
                   bool realInput) {
     const int m = int(plan.radix.size());

@@ -1,38 +1,20 @@
-#include "codegen/fast/convolution.h"
+/* The large prime radices of the fast style, as its generated files carry
+   them. The build gives the generator the text after the marker line below,
+   with REAL, KV_HALF and KV_SQRT3_4 as placeholders that the generator
+   fills in for the file's precision. The lines up to the marker only let
+   this file compile, and be tested, on its own. */
+#include <math.h>
 
-#include <cstring>
-#include <string>
+#ifndef REAL
+#define REAL double
+#endif
+#define KV_HALF ((REAL)0.5)
+#define KV_SQRT3_4 ((REAL)0.86602540378443865)
 
-#include "codegen/output/source_writer.h"
+typedef struct { REAL re, im; } complex;
 
-namespace {
-
-// The smallest prime done by the convolution. Measured over about 100000
-// points (N/p groups of one call, the work prepared once per call) against
-// the direct butterfly of the fast style: they break even between 59 and 73
-// with -O2 and below 47 with -O3 -march=native; at 101 the convolution takes
-// 0.66 and 0.37 of the direct time. Below 100 the gain is too small to give
-// up the promise of no heap for the lengths concerned.
-constexpr int32_t kConvolutionThreshold = 100;
-
-bool isPrime(int32_t n) {
-    if (n < 2) return false;
-    for (int32_t d = 2; d <= n / d; ++d)
-        if (n % d == 0) return false;
-    return true;
-}
-
-// The transform length the generated kv_conv_length picks for p; the two
-// must agree, or the work memory is sized for another length.
-int64_t convolutionLength(int32_t p) {
-    int64_t n = 16;
-    while (n < 2 * int64_t(p) - 2) n *= 2;
-    return 3 * n / 4 >= 2 * int64_t(p) - 2 ? 3 * n / 4 : n;
-}
-
-// The generated code with REAL for the scalar type and $ where a literal
-// takes the f suffix of single precision.
-const char kSupport[] = R"KV(/* Large prime radices by Bluestein's algorithm. With h = (p+1)/2, the
+/* ==== generated files carry this file from here on ==== */
+/* Large prime radices by Bluestein's algorithm. With h = (p+1)/2, the
    inverse of 2 mod p, j*k = h*(j*j + k*k - (k-j)*(k-j)) mod p, so that
    X_k = w_k * sum_j (x_j*w_j) * conj(w_(k-j)) with the chirp w_j = W_p^(h*j*j):
    a convolution with a kernel of 2p - 1 entries that is the same at j and
@@ -211,8 +193,8 @@ static void kv_conv_dif3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, R
 	for (j = 0; j < m; ++j) {
 		const REAL w1r = tw[j], w1i = tw[m + j], w2r = w1r * w1r - w1i * w1i, w2i = 2 * w1r * w1i;
 		const REAL sr = r1[j] + r2[j], si = i1[j] + i2[j];
-		const REAL dr = 0.86602540378443865$ * (r1[j] - r2[j]), di = 0.86602540378443865$ * (i1[j] - i2[j]);
-		const REAL ar = r0[j] - 0.5$ * sr, ai = i0[j] - 0.5$ * si;
+		const REAL dr = KV_SQRT3_4 * (r1[j] - r2[j]), di = KV_SQRT3_4 * (i1[j] - i2[j]);
+		const REAL ar = r0[j] - KV_HALF * sr, ai = i0[j] - KV_HALF * si;
 		const REAL xr = ar + di, xi = ai - dr, yr = ar - di, yi = ai + dr;
 		r0[j] += sr;
 		i0[j] += si;
@@ -234,8 +216,8 @@ static void kv_conv_dit3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, R
 		const REAL xr = r1[j] * w1r + i1[j] * w1i, xi = i1[j] * w1r - r1[j] * w1i;
 		const REAL yr = r2[j] * w2r + i2[j] * w2i, yi = i2[j] * w2r - r2[j] * w2i;
 		const REAL sr = xr + yr, si = xi + yi;
-		const REAL dr = 0.86602540378443865$ * (xr - yr), di = 0.86602540378443865$ * (xi - yi);
-		const REAL ar = r0[j] - 0.5$ * sr, ai = i0[j] - 0.5$ * si;
+		const REAL dr = KV_SQRT3_4 * (xr - yr), di = KV_SQRT3_4 * (xi - yi);
+		const REAL ar = r0[j] - KV_HALF * sr, ai = i0[j] - KV_HALF * si;
 		r0[j] += sr;
 		i0[j] += si;
 		r1[j] = ar - di;
@@ -406,30 +388,4 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 		ki[j] = a < p ? -ci[a] * scale : 0;
 	}
 	kv_conv_convolve(kr, ki, n, kr, ki, t, 1);
-}
-)KV";
-
-}  // namespace
-
-bool usesConvolution(int32_t p) { return p >= kConvolutionThreshold && isPrime(p); }
-
-int64_t convolutionWorkBytes(int32_t p, Precision precision) {
-    const int64_t reals = 5 * convolutionLength(p) + 2 * int64_t(p);
-    return reals * (precision == Precision::Single ? 4 : 8);
-}
-
-void writeConvolutionSupport(SourceWriter& w, Precision precision) {
-    const bool single = precision == Precision::Single;
-    std::string text;
-    for (const char* c = kSupport; *c; ++c) {
-        if (*c == '$') {
-            if (single) text += 'f';
-        } else if (std::strncmp(c, "REAL", 4) == 0) {
-            text += single ? "float" : "double";
-            c += 3;
-        } else {
-            text += *c;
-        }
-    }
-    w.writeText(text.c_str());
 }

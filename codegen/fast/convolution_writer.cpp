@@ -1,0 +1,16 @@
+// The kv_conv_* functions of a fast-style file: c/convolution.c, filled in
+// for the file's precision.
+#include <string>
+
+#include "codegen/fast/c_texts.h"
+#include "codegen/fast/convolution.h"
+#include "codegen/fast/fast_text.h"
+#include "codegen/output/source_writer.h"
+
+void writeConvolutionSupport(SourceWriter& w, Precision precision) {
+    const FastText t(precision);
+    TextValues values = t.scalars({"real", "half"});
+    // The digits the C file gives, in both precisions.
+    values["sqrt3_4"] = std::string("0.86602540378443865") + t.suffix();
+    w.writeText(expandTemplate("c/convolution.c", kConvolutionText, values).c_str());
+}

@@ -1,0 +1,75 @@
+// The comment at the head of a fast-style file: what its functions compute,
+// the plan, and the memory and heap a call uses.
+#include <string>
+
+#include "codegen/fast/convolution.h"
+#include "codegen/fast/fast_parts.h"
+
+std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n, const std::string& len,
+                          Precision precision) {
+    auto radices = [](const FastPlan& p) {
+        std::string s = std::to_string(p.length) + " =";
+        for (size_t i = 0; i < p.radix.size(); ++i) s += (i ? " x " : " ") + std::to_string(p.radix[i]);
+        return s;
+    };
+    const int entry = precision == Precision::Single ? 8 : 16;
+    const long long tableBytes = (long long)n * entry;
+    std::string s = "/* FFT" + len + ".cpp: discrete Fourier transforms of length " + std::to_string(n) +
+                    ", written by kalvorin\n   (fast style, " +
+                    (precision == Precision::Single ? "single precision: float" : "double precision") + ").\n\n";
+    s += "   revolver(" + std::to_string(n) + ", pSinCosTable) fills the table that every transform reads:\n";
+    s += "   exp(-2 pi i k / N) for k < N, " + std::to_string(n) + " entries (" + std::to_string(tableBytes) +
+         " bytes).\n";
+    s += "   Complex_FFT" + len + " and Real_FFT" + len + " compute X[k] = sum over n of x[n] exp(-2 pi i n k / N);\n";
+    s += "   Real_FFT" + len + " takes N reals and gives all N outputs. IFFT" + len +
+         " computes the inverse,\n   divided by N. No transform modifies its input.\n\n";
+    s += "   Plan: " + radices(full) + ", decimation in time. The radices are listed in the\n";
+    s += "   order their passes run; the first pass reads the input at a stride, in\n";
+    s += "   digit-reversed order, and writes the output; the others work in place on it.\n";
+    if (full.blockedStages > 0)
+        s += "   The first " + std::to_string(full.blockedStages) + " passes run block by block, " +
+             std::to_string(full.blockLength) + " entries at a time.\n";
+    if (half)
+        s += "   Real_FFT" + len + " transforms the N/2 input pairs as complex numbers (" + radices(*half) +
+             ")\n   and splits the result into the N outputs.\n";
+    else
+        s += "   Real_FFT" + len + " uses the same plan with a first pass that reads reals.\n";
+    const int32_t leaf = full.radix[0], second = convolutionPassRadix(full);
+    const bool convolution = usesConvolution(leaf);
+    if (convolution)
+        s += "   The prime " +
+             (second == 0      ? "radix " + std::to_string(leaf) + " runs as a convolution"
+              : second == leaf ? "radix " + std::to_string(leaf) + ", in both of its passes, runs as a convolution"
+                               : "radices " + std::to_string(leaf) + " and " + std::to_string(second) + " run as convolutions") +
+             " (Bluestein's algorithm) in work memory:\n"
+             "   every call of Complex_FFT" + len + ", IFFT" + len + " and Real_FFT" + len + " takes " +
+             std::to_string(planWorkBytes(full, precision)) +
+             " bytes\n   from FFT_MALLOC and gives them back with FFT_FREE before it returns. If\n"
+             "   FFT_MALLOC returns a null pointer, the call computes " +
+             (second != 0 && second != leaf ? "them" : "the radix") +
+             " directly\n   instead: the same result, at about N x " + std::to_string(leaf + second) +
+             " real multiply-adds.\n";
+    else if (leaf > kScratchRadixLimit)
+        s += "   The prime radix " + std::to_string(leaf) + " is computed directly, at about N x " +
+             std::to_string(leaf) + " real multiply-adds.\n";
+
+    bool rootLoop = false;
+    for (size_t s = 0; s < full.radix.size(); ++s)
+        rootLoop |= !hasOwnButterfly(full.radix[s]) && full.radix[s] <= kScratchRadixLimit;
+    if (half)
+        for (size_t s = 0; s < half->radix.size(); ++s)
+            rootLoop |= !hasOwnButterfly(half->radix[s]) && half->radix[s] <= kScratchRadixLimit;
+    s += convolution ? "\n   Memory: apart from the work above, no work arrays and no static data; "
+                     : "\n   Memory: no work arrays and no static data; ";
+    s += rootLoop ? "a call keeps about " + std::to_string(500 * entry / 1024 + 1) +
+                        " KiB of\n   work values on the stack (the butterfly of an odd radix)."
+                  : "a call keeps well under 1 KiB on the stack.";
+    s += "\n   Complex_FFT" + len + " and IFFT" + len + " may be called in place (pDestination == pSource):\n";
+    s += "   such a call takes one copy of the " + std::to_string(n) + " inputs (" + std::to_string(tableBytes) +
+         " bytes) from FFT_MALLOC and gives\n   it back with FFT_FREE. If FFT_MALLOC returns a null pointer, the call"
+         " fills\n   pDestination with NaN instead. " +
+         (convolution ? std::string("Apart from these two, no call uses the heap.")
+                      : std::string("No other call uses the heap.")) +
+         " Define\n   FFT_MALLOC and FFT_FREE before this file's code to use another allocator. */\n";
+    return s;
+}

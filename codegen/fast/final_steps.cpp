@@ -1,0 +1,140 @@
+// The steps after the forward transform: kv_split for Real_FFT of even N
+// and kv_reverse_scale for IFFT.
+#include <string>
+
+#include "codegen/fast/function_texts.h"
+
+// Real_FFT of even N: X[k] = E[k] + W^k O[k], E and O the transforms of the
+// even and odd inputs, read off the half-length transform Z of the pairs.
+// With vectors, KV_LANES values of k at a time, the entries from H - k
+// down turned into ascending order; the mirror image likewise.
+std::string splitStep(const FastText& t, int32_t n, bool vectors) {
+    const int32_t h = n / 2;
+    TextValues values = t.scalars({"real", "zero", "half"});
+    values["h"] = std::to_string(h);
+    values["n"] = std::to_string(n);
+    values["vector_split"] = vectors ? expandTemplate("kv_split, vector loop", R"(#ifdef KV_VECTOR
+	{
+		kv_vcomplex va, vb, w;
+		kv_vec ver, vei, vfr, vfi, vpr, vpq;
+		for (; 2 * k + 2 * KV_LANES - 2 < @{h}; k += KV_LANES) {
+			va = kv_vload(y + k);
+			vb = kv_vload(y + @{h} - k - (KV_LANES - 1));
+			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
+			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
+			w = kv_vload(T + k);
+			ver = (va.re + vb.re) * @{half};
+			vei = (va.im - vb.im) * @{half};
+			vfr = (va.im + vb.im) * @{half};
+			vfi = (vb.re - va.re) * @{half};
+			vpr = w.re * vfr - w.im * vfi;
+			vpq = w.re * vfi + w.im * vfr;
+			va.re = ver + vpr;
+			va.im = vei + vpq;
+			vb.re = ver - vpr;
+			vb.im = vpq - vei;
+			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
+			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
+			kv_vstore(y + k, va);
+			kv_vstore(y + @{h} - k - (KV_LANES - 1), vb);
+		}
+	}
+#endif
+)", {{"h", values["h"]}, {"half", values["half"]}})
+                                     : "";
+    values["middle"] = h % 2 == 0 ? format("\ty[%d].im = -y[%d].im;\n", h / 2, h / 2) : "";
+    values["vector_mirror"] = vectors ? expandTemplate("kv_split, vector mirror", R"(#ifdef KV_VECTOR
+	{
+		kv_vec m;
+		for (; k + KV_LANES / 2 - 1 < @{h}; k += KV_LANES / 2) {
+			memcpy(&m, y + k, sizeof m);
+			m = __builtin_shufflevector(m, -m, KV_MIRROR);
+			memcpy(y + @{n} - k - (KV_LANES / 2 - 1), &m, sizeof m);
+		}
+	}
+#endif
+)", {{"h", values["h"]}, {"n", values["n"]}})
+                                      : "";
+    return expandTemplate("kv_split", R"(
+/* y holds Z, the transform of the @{h} pairs z[j] = x[2j] + i x[2j+1]. With
+   E[k] = (Z[k] + conj Z[H-k]) / 2 and O[k] = (Z[k] - conj Z[H-k]) / 2i, H = @{h}:
+   X[k] = E[k] + W^k O[k], X[H-k] = conj(E[k] - W^k O[k]), X[N-k] = conj X[k]. */
+static void kv_split(complex *KV_RESTRICT y, const complex *KV_RESTRICT T)
+{
+	long k;
+	@{real} er, ei, fr, fi, pr, pq;
+	complex a, b;
+	a = y[0];
+	y[0].re = a.re + a.im;
+	y[0].im = @{zero};
+	y[@{h}].re = a.re - a.im;
+	y[@{h}].im = @{zero};
+	k = 1;
+@{vector_split}	for (; k < @{h} - k; k++) {
+		a = y[k];
+		b = y[@{h} - k];
+		er = (a.re + b.re) * @{half};
+		ei = (a.im - b.im) * @{half};
+		fr = (a.im + b.im) * @{half};
+		fi = (b.re - a.re) * @{half};
+		pr = T[k].re * fr - T[k].im * fi;
+		pq = T[k].re * fi + T[k].im * fr;
+		y[k].re = er + pr;
+		y[k].im = ei + pq;
+		y[@{h} - k].re = er - pr;
+		y[@{h} - k].im = pq - ei;
+	}
+@{middle}	k = 1;
+@{vector_mirror}	for (; k < @{h}; k++) {
+		y[@{n} - k].re = y[k].re;
+		y[@{n} - k].im = -y[k].im;
+	}
+}
+)",
+                          values);
+}
+
+// IFFT as the forward transform read backwards: x^[k] = X[(N - k) mod N] / N.
+// With vectors, KV_LANES / 2 entries from each end at a time, their order
+// turned within the vector.
+std::string reverseStep(const FastText& t, int32_t n, bool vectors) {
+    TextValues values = t.scalars({"real"});
+    values["n"] = std::to_string(n);
+    values["scale"] = t.literal(1.0L / n);
+    values["vector_loop"] = vectors ? expandTemplate("kv_reverse_scale, vector loop", R"(#ifdef KV_VECTOR
+	{
+		kv_vec a, b;
+		for (; 2 * k + KV_LANES - 2 < @{n}; k += KV_LANES / 2) {
+			memcpy(&a, y + k, sizeof a);
+			memcpy(&b, y + @{n} - k - (KV_LANES / 2 - 1), sizeof b);
+			a = __builtin_shufflevector(a, a, KV_REVERSE) * s;
+			b = __builtin_shufflevector(b, b, KV_REVERSE) * s;
+			memcpy(y + k, &b, sizeof b);
+			memcpy(y + @{n} - k - (KV_LANES / 2 - 1), &a, sizeof a);
+		}
+	}
+#endif
+)", {{"n", values["n"]}})
+                                    : "";
+    values["middle"] = n % 2 == 0 ? format("\ty[%d].re *= s;\n\ty[%d].im *= s;\n", n / 2, n / 2) : "";
+    return expandTemplate("kv_reverse_scale", R"(
+static void kv_reverse_scale(complex *y)
+{
+	const @{real} s = @{scale};
+	@{real} r, i;
+	long k;
+	y[0].re *= s;
+	y[0].im *= s;
+	k = 1;
+@{vector_loop}	for (; k < @{n} - k; k++) {
+		r = y[k].re;
+		i = y[k].im;
+		y[k].re = y[@{n} - k].re * s;
+		y[k].im = y[@{n} - k].im * s;
+		y[@{n} - k].re = r * s;
+		y[@{n} - k].im = i * s;
+	}
+@{middle}}
+)",
+                          values);
+}

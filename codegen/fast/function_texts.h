@@ -1,0 +1,40 @@
+// The text of the static functions of a fast-style file, each from the file
+// of its kind; static_functions.cpp picks and orders them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "codegen/fast/fast_text.h"
+
+// own_butterflies.cpp: kv_dft<p> for p = 2, 4, 6, 8 and the odd primes up
+// to kStraightLineLimit, or with vector its twin kv_vdft<p> on kv_vcomplex.
+bool isStraightLinePrime(int32_t p);
+std::string ownButterfly(const FastText& t, int32_t p, bool vector);
+
+// odd_radix.cpp: kv_dft_odd, the loop over the roots of an odd radix; the
+// leaf on it, kv_leaf_odd (r with realInput); the pass on it, kv_pass_odd
+// with kv_mul; and kv_leaf_direct(r) for a prime above kScratchRadixLimit.
+std::string rootLoopButterfly(const FastText& t);
+std::string rootLoopLeaf(const FastText& t, bool realInput);
+std::string rootLoopPass();
+std::string directLeaf(const FastText& t, bool realInput);
+
+// own_leaves.cpp: kv_leaf<p>(r) on kv_dft<p>, and kv_vleaf<p>, KV_LANES
+// leaves at once on kv_vdft<p>.
+std::string ownLeaf(const FastText& t, int32_t p, bool realInput);
+std::string vectorLeaf(const FastText& t, int32_t p);
+
+// own_passes.cpp: kv_pass<p> on kv_dft<p>, with a vector loop on kv_vdft<p>.
+std::string ownPass(int32_t p);
+
+// vector_support.cpp: the vector loads, stores and products, inside
+// #ifdef KV_VECTOR.
+extern const char* const kVectorSupport;
+
+// final_steps.cpp: kv_split, which turns the half-length transform into
+// the output of Real_FFT for even n, and kv_reverse_scale, which turns the
+// forward transform into the output of IFFT; with vectors, each has a
+// vector loop.
+std::string splitStep(const FastText& t, int32_t n, bool vectors);
+std::string reverseStep(const FastText& t, int32_t n, bool vectors);

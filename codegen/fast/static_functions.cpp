@@ -1,0 +1,113 @@
+// Which static functions a fast-style file needs, their calls, and writing
+// them dependencies first: the butterflies, the leaves and passes built on
+// them, the vector forms and the large prime support.
+#include <string>
+
+#include "codegen/fast/convolution.h"
+#include "codegen/fast/fast_parts.h"
+#include "codegen/fast/function_texts.h"
+
+bool hasOwnButterfly(int32_t p) { return p == 2 || p == 4 || p == 8 || p == 6 || isStraightLinePrime(p); }
+
+std::string leafCall(int32_t p, bool realInput, const std::string& y, const std::string& x, int64_t stride,
+                     int64_t rootStep) {
+    const char* r = realInput ? "r" : "";
+    if (hasOwnButterfly(p))
+        return format("kv_leaf%d%s(%s, %s, %lld);", p, r, y.c_str(), x.c_str(), (long long)stride);
+    return format("kv_leaf_%s%s(%s, %s, %lld, %d, T, %lld);", p > kScratchRadixLimit ? "direct" : "odd", r,
+                  y.c_str(), x.c_str(), (long long)stride, p, (long long)rootStep);
+}
+
+std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
+                     int64_t rootStep) {
+    if (hasOwnButterfly(p))
+        return format("kv_pass%d(%s, %lld, %lld, T, %lld);", p, d.c_str(), (long long)sub, (long long)blocks,
+                      (long long)twiddleStep);
+    return format("kv_pass_odd(%s, %d, %lld, %lld, T, %lld, %lld);", d.c_str(), p, (long long)sub,
+                  (long long)blocks, (long long)twiddleStep, (long long)rootStep);
+}
+
+void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs) {
+    if (!plan.radix.empty() && usesConvolution(plan.radix[0])) needs.convolution = true;
+    for (size_t s = 0; s < plan.radix.size(); ++s) {
+        const int32_t p = plan.radix[s];
+        if (hasOwnButterfly(p)) {
+            needs.butterflies.insert(p);
+            if (p == 6) needs.butterflies.insert(3);
+            if (s > 0)
+                needs.passes.insert(p);
+            else
+                (realInput ? needs.realLeaves : needs.leaves).insert(p);
+        } else if (s > 0) {
+            needs.passes.insert(p);
+            needs.oddRoots = true;
+        } else if (p > kScratchRadixLimit) {
+            (realInput ? needs.directRealLeaf : needs.directLeaf) = true;
+        } else {
+            (realInput ? needs.realLeaves : needs.leaves).insert(p);
+            needs.oddRoots = true;
+        }
+    }
+}
+
+bool hasVectorSupport(const FastNeeds& needs) {
+    for (int32_t p : needs.passes)
+        if (hasOwnButterfly(p)) return true;
+    return false;
+}
+
+void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs) {
+    const auto& bf = needs.butterflies;
+    if (bf.count(2)) w.writeText(ownButterfly(t, 2, false).c_str());
+    for (int32_t p : bf)
+        if (isStraightLinePrime(p)) w.writeText(ownButterfly(t, p, false).c_str());
+    if (bf.count(4)) w.writeText(ownButterfly(t, 4, false).c_str());
+    if (bf.count(8)) w.writeText(ownButterfly(t, 8, false).c_str());
+    if (bf.count(6)) w.writeText(ownButterfly(t, 6, false).c_str());
+    if (needs.oddRoots) w.writeText(rootLoopButterfly(t).c_str());
+
+    for (int32_t p : needs.leaves)
+        if (hasOwnButterfly(p)) w.writeText(ownLeaf(t, p, false).c_str());
+    for (int32_t p : needs.realLeaves)
+        if (hasOwnButterfly(p)) w.writeText(ownLeaf(t, p, true).c_str());
+    bool oddLeaf = false, oddRealLeaf = false;
+    for (int32_t p : needs.leaves) oddLeaf |= !hasOwnButterfly(p);
+    for (int32_t p : needs.realLeaves) oddRealLeaf |= !hasOwnButterfly(p);
+    if (oddLeaf) w.writeText(rootLoopLeaf(t, false).c_str());
+    if (oddRealLeaf) w.writeText(rootLoopLeaf(t, true).c_str());
+    if (needs.directLeaf) w.writeText(directLeaf(t, false).c_str());
+    if (needs.directRealLeaf) w.writeText(directLeaf(t, true).c_str());
+    if (needs.convolution) writeConvolutionSupport(w, t.precision());
+
+    // The vector butterflies of the passes, from the scalar ones.
+    std::set<int32_t> vectorBf;
+    for (int32_t p : needs.passes)
+        if (hasOwnButterfly(p)) vectorBf.insert(p);
+    // A leaf without passes is the whole transform: it stays scalar.
+    const bool vectorLeaves = !vectorBf.empty();
+    for (int32_t p : needs.leaves)
+        if (hasOwnButterfly(p) && vectorLeaves) vectorBf.insert(p);
+    if (vectorBf.count(6)) vectorBf.insert(3);
+    if (!vectorBf.empty()) {
+        std::string v = kVectorSupport;
+        v += "\n#ifdef KV_VECTOR";
+        if (vectorBf.count(2)) v += ownButterfly(t, 2, true);
+        for (int32_t p : vectorBf)
+            if (isStraightLinePrime(p)) v += ownButterfly(t, p, true);
+        if (vectorBf.count(4)) v += ownButterfly(t, 4, true);
+        if (vectorBf.count(8)) v += ownButterfly(t, 8, true);
+        if (vectorBf.count(6)) v += ownButterfly(t, 6, true);
+        for (int32_t p : needs.leaves)
+            if (hasOwnButterfly(p) && vectorLeaves) v += vectorLeaf(t, p);
+        w.writeText((v + "#endif\n").c_str());
+    }
+
+    bool oddPass = false;
+    for (int32_t p : needs.passes) {
+        if (hasOwnButterfly(p))
+            w.writeText(ownPass(p).c_str());
+        else
+            oddPass = true;
+    }
+    if (oddPass) w.writeText(rootLoopPass().c_str());
+}

@@ -1,0 +1,86 @@
+// The vector half of the fast style's C: the loads, stores and products that
+// the vector leaves and the vector loops of the passes use.
+#include "codegen/fast/function_texts.h"
+
+// The vector types and their loads, stores and products, for the vector
+// loop of the passes. A vector holds the real parts (or the imaginary parts)
+// of KV_LANES consecutive entries: the loads split the pairs, the stores
+// join them again, and a product then needs no shuffles.
+const char* const kVectorSupport = R"(
+#ifdef KV_VECTOR
+#if KV_LANES == 2
+#define KV_EVEN 0, 2
+#define KV_ODD 1, 3
+#define KV_LOW 0, 2
+#define KV_HIGH 1, 3
+#define KV_REVERSE 0, 1
+#define KV_BACKWARD 1, 0
+#define KV_MIRROR 0, 3
+#elif KV_LANES == 4
+#define KV_EVEN 0, 2, 4, 6
+#define KV_ODD 1, 3, 5, 7
+#define KV_LOW 0, 4, 1, 5
+#define KV_HIGH 2, 6, 3, 7
+#define KV_REVERSE 2, 3, 0, 1
+#define KV_BACKWARD 3, 2, 1, 0
+#define KV_MIRROR 2, 7, 0, 5
+#else
+#define KV_EVEN 0, 2, 4, 6, 8, 10, 12, 14
+#define KV_ODD 1, 3, 5, 7, 9, 11, 13, 15
+#define KV_LOW 0, 8, 1, 9, 2, 10, 3, 11
+#define KV_HIGH 4, 12, 5, 13, 6, 14, 7, 15
+#define KV_REVERSE 6, 7, 4, 5, 2, 3, 0, 1
+#define KV_BACKWARD 7, 6, 5, 4, 3, 2, 1, 0
+#define KV_MIRROR 6, 15, 4, 13, 2, 11, 0, 9
+#endif
+#define KV_SHUFFLE(a, b, order) __builtin_shufflevector(a, b, order)
+
+/* Entries p[0] to p[KV_LANES - 1]. */
+static KV_INLINE kv_vcomplex kv_vload(const complex *p)
+{
+	kv_vec a, b;
+	kv_vcomplex r;
+	memcpy(&a, p, sizeof a);
+	memcpy(&b, p + KV_LANES / 2, sizeof b);
+	r.re = KV_SHUFFLE(a, b, KV_EVEN);
+	r.im = KV_SHUFFLE(a, b, KV_ODD);
+	return r;
+}
+
+static KV_INLINE void kv_vstore(complex *p, kv_vcomplex v)
+{
+	kv_vec a = KV_SHUFFLE(v.re, v.im, KV_LOW), b = KV_SHUFFLE(v.re, v.im, KV_HIGH);
+	memcpy(p, &a, sizeof a);
+	memcpy(p + KV_LANES / 2, &b, sizeof b);
+}
+
+/* T[e], T[e + tw], ... for the KV_LANES entries from k on, e = k tw. */
+static KV_INLINE kv_vcomplex kv_vroots(const complex *T, long e, long tw)
+{
+	kv_vcomplex r;
+#if KV_LANES == 2
+	kv_vec re = {T[e].re, T[e + tw].re}, im = {T[e].im, T[e + tw].im};
+#elif KV_LANES == 4
+	kv_vec re = {T[e].re, T[e + tw].re, T[e + 2 * tw].re, T[e + 3 * tw].re};
+	kv_vec im = {T[e].im, T[e + tw].im, T[e + 2 * tw].im, T[e + 3 * tw].im};
+#else
+	kv_vec re = {T[e].re, T[e + tw].re, T[e + 2 * tw].re, T[e + 3 * tw].re,
+		T[e + 4 * tw].re, T[e + 5 * tw].re, T[e + 6 * tw].re, T[e + 7 * tw].re};
+	kv_vec im = {T[e].im, T[e + tw].im, T[e + 2 * tw].im, T[e + 3 * tw].im,
+		T[e + 4 * tw].im, T[e + 5 * tw].im, T[e + 6 * tw].im, T[e + 7 * tw].im};
+#endif
+	r.re = re;
+	r.im = im;
+	return r;
+}
+
+static KV_INLINE kv_vcomplex kv_vmul(kv_vcomplex a, kv_vcomplex w)
+{
+	kv_vcomplex r;
+	r.re = a.re * w.re - a.im * w.im;
+	r.im = a.re * w.im + a.im * w.re;
+	return r;
+}
+#endif
+)";
+

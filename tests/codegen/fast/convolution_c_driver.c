@@ -1,0 +1,78 @@
+/* Built by the test of codegen/fast/c/convolution.c with that file as it
+   stands in the repository, as C99 with every warning an error and REAL
+   given as double or float. Each argument is p:bytes, a prime and the work
+   size the generator gives for it; prints "p complex e" and "p real e", the
+   largest error of kv_conv_dft and kv_conv_dft_real against a direct DFT in
+   long double, relative to the largest output. */
+#include "convolution.c"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+static const long double kv_pi = 3.141592653589793238462643383279502884L;
+
+/* A fixed sequence in [-1, 1), the same in every run and precision. */
+static double kv_next(unsigned long *state)
+{
+	*state = (*state * 1103515245UL + 12345UL) % 2147483648UL;
+	return (double)*state / 1073741824.0 - 1.0;
+}
+
+static double kv_error(const REAL *re, const REAL *im, const complex *out, long p)
+{
+	long double worst = 0, largest = 0;
+	long j, k;
+	for (k = 0; k < p; ++k) {
+		long double r = 0, i = 0, a, d;
+		for (j = 0; j < p; ++j) {
+			const long double c = cosl(2 * kv_pi * (long double)(j * k % p) / p);
+			const long double s = -sinl(2 * kv_pi * (long double)(j * k % p) / p);
+			r += re[j] * c - im[j] * s;
+			i += re[j] * s + im[j] * c;
+		}
+		a = sqrtl(r * r + i * i);
+		d = sqrtl((r - out[k].re) * (r - out[k].re) + (i - out[k].im) * (i - out[k].im));
+		if (a > largest)
+			largest = a;
+		if (d > worst)
+			worst = d;
+	}
+	return (double)(worst / largest);
+}
+
+int main(int argc, char **argv)
+{
+	int a;
+	for (a = 1; a < argc; ++a) {
+		const long p = atol(argv[a]);
+		const size_t bytes = (size_t)atol(strchr(argv[a], ':') + 1);
+		complex *table = malloc((size_t)p * sizeof *table), *in = malloc((size_t)p * sizeof *in);
+		complex *out = malloc((size_t)p * sizeof *out), *work = malloc(bytes);
+		REAL *re = malloc((size_t)p * sizeof *re), *im = malloc((size_t)p * sizeof *im);
+		REAL *zero = calloc((size_t)p, sizeof *zero);
+		unsigned long state = (unsigned long)p;
+		long j;
+		if (!table || !in || !out || !work || !re || !im || !zero)
+			return 2;
+		for (j = 0; j < p; ++j) {
+			table[j].re = (REAL)cosl(2 * kv_pi * j / p);
+			table[j].im = (REAL)-sinl(2 * kv_pi * j / p);
+			in[j].re = re[j] = (REAL)kv_next(&state);
+			in[j].im = im[j] = (REAL)kv_next(&state);
+		}
+		kv_conv_init(work, p, table, 1);
+		kv_conv_dft(out, 1, in, 1, work, p);
+		printf("%ld complex %.3e\n", p, kv_error(re, im, out, p));
+		kv_conv_dft_real(out, 1, re, 1, work, p);
+		printf("%ld real %.3e\n", p, kv_error(re, zero, out, p));
+		free(table);
+		free(in);
+		free(out);
+		free(work);
+		free(re);
+		free(im);
+		free(zero);
+	}
+	return 0;
+}
