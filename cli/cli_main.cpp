@@ -28,9 +28,9 @@ void warnIfLongIsTooNarrow(const RadixPlan& plan) {
                  int(plan.length), static_cast<long long>(largest));
 }
 
-bool runOne(const std::string& length, FileFormat format, TerminalDialogs& ui) {
+bool runOne(const std::string& length, FileFormat format, const TraceSink& trace, TerminalDialogs& ui) {
     ui.beginCommand();
-    onGenerate(length, ui, format);
+    onGenerate(length, ui, format, trace);
     // ok() means the file was written, so the plan is this length's. The
     // fast style keeps every index below 2^31 and needs no warning.
     if (ui.ok() && format.style == OutputStyle::Classic) warnIfLongIsTooNarrow(currentPlan());
@@ -39,7 +39,7 @@ bool runOne(const std::string& length, FileFormat format, TerminalDialogs& ui) {
 
 // Reads lengths one per line until end of input. A line longer than the
 // length box holds is refused rather than cut, so no other length is made.
-bool runFromInput(FileFormat format, TerminalDialogs& ui) {
+bool runFromInput(FileFormat format, const TraceSink& trace, TerminalDialogs& ui) {
     const bool interactive = standardInputIsTerminal();
     bool allOk = true;
     std::string line;
@@ -55,7 +55,7 @@ bool runFromInput(FileFormat format, TerminalDialogs& ui) {
             ui.showError(("length '" + line + "' is longer than 19 bytes").c_str());
             allOk = false;
         } else {
-            allOk = runOne(line, format, ui) && allOk;
+            allOk = runOne(line, format, trace, ui) && allOk;
         }
         if (c == EOF) break;
     }
@@ -84,15 +84,14 @@ int run(int argc, char** argv) {
                      std::strerror(errno));
         return 1;
     }
-    setTraceSink(options.trace ? stdoutTraceSink() : TraceSink());
-
     TerminalDialogs ui(options.yes);
     const FileFormat format{options.style, options.precision};
+    const TraceSink trace = options.trace ? standardOutputTrace() : TraceSink();
     bool allOk = true;
     if (options.lengths.empty())
-        allOk = runFromInput(format, ui);
+        allOk = runFromInput(format, trace, ui);
     else
-        for (const auto& length : options.lengths) allOk = runOne(length, format, ui) && allOk;
+        for (const auto& length : options.lengths) allOk = runOne(length, format, trace, ui) && allOk;
     return allOk ? 0 : 1;
 }
 

@@ -40,7 +40,7 @@ RadixPlan& currentPlan() {
     return plan;
 }
 
-bool onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format) {
+bool onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format, const TraceSink& trace) {
     char field[kLengthFieldSize] = {};
     // An empty view may have no bytes behind it at all (a null data
     // pointer), which strnlen and memcpy must never be handed.
@@ -69,5 +69,5 @@ bool onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format) {
     }
     completePlan(plan, count);
     ui.showFactors(factorText(plan, count).c_str());
-    return runOutputSequence(plan, ui, format);
+    return runOutputSequence(plan, ui, format, trace);
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "command/file_format.h"
+#include "command/trace_sink.h"
 #include "command/user_dialogs.h"
 #include "plan/radix_plan.h"
 
@@ -25,8 +26,9 @@ std::string factorText(const RadixPlan& plan, int count);
 // Runs the command once for the text of the length box. Only the first 19
 // bytes of `typed` (up to a NUL) are read, whatever it holds. True when a
 // file was written in full; false when the length was refused, a question
-// was answered No or a write failed.
-bool onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format = {});
+// was answered No or a write failed. The classic file's trace goes to
+// `trace`; by default nowhere.
+bool onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format = {}, const TraceSink& trace = {});
 
 // The one plan of the process, rewritten by every command.
 RadixPlan& currentPlan();

@@ -33,7 +33,7 @@ bool writeFast(ReplacementFile& file, const RadixPlan& plan, FloatType type, Use
 
 }  // namespace
 
-bool runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format) {
+bool runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format, const TraceSink& trace) {
     const std::string name = outputFileName(plan.length);
     const std::string confirm = msg::kConfirmHead + name + msg::kConfirmTail;
     if (!ui.askYesNo(confirm.c_str(), msg::kConfirmCaption)) return false;
@@ -53,6 +53,6 @@ bool runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format
     if (format.style == OutputStyle::Fast) return writeFast(file, plan, format.precision, ui);
     bool written = emitPreamble(file.openWriter(), plan, ui);
     for (TransformKind kind : {TransformKind::Inverse, TransformKind::Real, TransformKind::Complex})
-        written = emitTransform(file.openWriter(), kind, plan, ui) && written;
+        written = emitTransform(file.openWriter(), kind, plan, ui, trace) && written;
     return written && commitAndReport(file, ui);
 }

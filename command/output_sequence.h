@@ -4,6 +4,7 @@
 #include <string>
 
 #include "command/file_format.h"
+#include "command/trace_sink.h"
 #include "command/user_dialogs.h"
 #include "plan/radix_plan.h"
 
@@ -18,5 +19,6 @@ bool fileExists(const char* name);
 // writers in order, each whatever the earlier ones did, into a temporary
 // file that replaces the named one only when all of them succeeded. A name
 // taken by a FIFO or a device is refused before anything is written. True
-// when the file was written in full.
-bool runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format = {});
+// when the file was written in full. The classic transforms' trace goes to
+// `trace`.
+bool runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format, const TraceSink& trace);

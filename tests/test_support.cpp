@@ -9,8 +9,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "plan/stage_wraps.h"
-
 std::string cp932(const std::string& utf8) {
     iconv_t cd = iconv_open("CP932", "UTF-8");
     if (cd == iconv_t(-1)) throw std::runtime_error("iconv has no CP932");
@@ -64,17 +62,6 @@ std::vector<std::string> crlfLines(const std::string& bytes) {
     for (const auto& line : lines) EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
     return lines;
 }
-
-TraceCapture::TraceCapture() {
-    setTraceSink([this](const std::string& line) { lines.push_back(line); });
-}
-
-TraceCapture::~TraceCapture() { setTraceSink(nullptr); }
-
-namespace {
-// The trace is silent in the tests unless a test captures it.
-const bool traceSilenced = (setTraceSink(nullptr), true);
-}  // namespace
 
 std::string fileBytes(const std::string& utf8) {
     std::string out;

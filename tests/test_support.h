@@ -1,6 +1,7 @@
 // Helpers shared by the tests.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,12 +56,12 @@ bool pathExists(const std::string& path);
 // Splits file bytes into lines at CR LF; fails the test on a bare LF or CR.
 std::vector<std::string> crlfLines(const std::string& bytes);
 
-// Captures the diagnostic trace while alive.
-class TraceCapture {
-public:
-    TraceCapture();
-    ~TraceCapture();
+// Collects the lines of the diagnostic trace that its sink is given.
+struct TraceCapture {
     std::vector<std::string> lines;
+    std::function<void(const std::string&)> sink() {
+        return [this](const std::string& line) { lines.push_back(line); };
+    }
 };
 
 // The file form of a text: UTF-8 converted to code page 932, LF to CR LF.

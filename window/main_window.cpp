@@ -114,7 +114,9 @@ void runCommand(HWND window) {
     // The window writes the classic file, whose index arithmetic is in long:
     // 32 bits with every Windows compiler. The file stays as it is, but the
     // user must hear that it is wrong there before compiling it.
-    if (onGenerate(lengthText, dialogs) && largestTwiddleIndex(currentPlan()) > INT32_MAX)
+    // The trace goes to standard output, which only a redirection makes
+    // visible, as it always has.
+    if (onGenerate(lengthText, dialogs, FileFormat{}, standardOutputTrace()) && largestTwiddleIndex(currentPlan()) > INT32_MAX)
         dialogs.showMessage(msg::kNeeds64BitLong, "");
     g_commandRunning = false;
 }

@@ -31,7 +31,7 @@ TEST(GoldenFile, TraceOfTheWholeFileFor12) {
     ScratchDir dir;
     TraceCapture trace;
     RecordingDialogs ui;
-    onGenerate("12", ui);
+    onGenerate("12", ui, {}, trace.sink());
     const std::vector<std::string> s0 = {"h=0  l=0\n"};
     const std::vector<std::string> s1 = {"h=1  l=1\n", "h=1  l=0\n"};
     const std::vector<std::string> s2 = {"h=2  l=2\n", "h=2  l=1\n", "h=2  l=0\n"};

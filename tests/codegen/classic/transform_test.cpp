@@ -14,7 +14,7 @@ using Listing = std::vector<std::pair<int, std::string>>;  // TABs, rest of line
 std::vector<std::string> emitted(int32_t n, TransformKind kind) {
     ScratchDir dir;
     RecordingDialogs ui;
-    emitTransform(SourceWriter::open("out.cpp", "a"), kind, planFor(n), ui);
+    emitTransform(SourceWriter::open("out.cpp", "a"), kind, planFor(n), ui, {});
     EXPECT_TRUE(ui.calls.empty());
     return crlfLines(readFile("out.cpp"));
 }
@@ -166,7 +166,7 @@ TEST(Transform, TraceOfOneFunction) {
     ScratchDir dir;
     RecordingDialogs ui;
     TraceCapture trace;
-    emitTransform(SourceWriter::open("out.cpp", "a"), TransformKind::Real, plan, ui);
+    emitTransform(SourceWriter::open("out.cpp", "a"), TransformKind::Real, plan, ui, trace.sink());
     // Every stage once in ascending order, then each stage twice in a row.
     const std::vector<std::string> s0 = {"h=0  l=0\n"};
     const std::vector<std::string> s1 = {"h=1  l=1\n", "h=1  l=0\n"};
@@ -183,8 +183,8 @@ TEST(Transform, FailuresAreReported) {
     std::filesystem::create_directory("dir.cpp");
     std::filesystem::create_symlink("/dev/full", "full.cpp");
     RecordingDialogs ui;
-    emitTransform(SourceWriter::open("dir.cpp", "a"), TransformKind::Inverse, plan, ui);
-    emitTransform(SourceWriter::open("full.cpp", "a"), TransformKind::Inverse, plan, ui);
+    emitTransform(SourceWriter::open("dir.cpp", "a"), TransformKind::Inverse, plan, ui, {});
+    emitTransform(SourceWriter::open("full.cpp", "a"), TransformKind::Inverse, plan, ui, {});
     EXPECT_EQ(ui.calls, (std::vector<RecordingDialogs::Call>{
                             {"message", cp932("ファイルがオープンに失敗しました。\nシステムに問題があります。"), ""},
                             {"message", cp932("ファイルの書き込みに失敗しました。"), ""}}));
