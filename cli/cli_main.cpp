@@ -12,29 +12,25 @@
 #include "command/generate_command.h"
 #include "command/messages.h"
 #include "cli/terminal_dialogs.h"
-#include "plan/stage_wraps.h"
 
 namespace {
 
 // The generated index arithmetic is done in long. Where long has 32 bits
 // (Windows) a twiddle index above 2147483647 overflows and the transforms
 // come out wrong, while the file compiles cleanly; only we can tell.
-void warnIfLongIsTooNarrow(const RadixPlan& plan) {
-    const int64_t largest = largestTwiddleIndex(plan);
-    if (largest <= INT32_MAX) return;
+void warnIfLongIsTooNarrow(const GenerateResult& result) {
+    if (result.largestTwiddleIndex <= INT32_MAX) return;
     std::fprintf(stderr,
                  KALVORIN_CLI_NAME ": warning: FFT%d.cpp computes twiddle indices up to %lld in long, "
                  "which overflows where long has 32 bits (Windows); use it only where long has 64 bits\n",
-                 int(plan.length), static_cast<long long>(largest));
+                 int(result.length), static_cast<long long>(result.largestTwiddleIndex));
 }
 
 bool runOne(const std::string& length, FileFormat format, const TraceSink& trace, TerminalDialogs& ui) {
-    ui.beginCommand();
-    onGenerate(length, ui, format, trace);
-    // ok() means the file was written, so the plan is this length's. The
-    // fast style keeps every index below 2^31 and needs no warning.
-    if (ui.ok() && format.style == OutputStyle::Classic) warnIfLongIsTooNarrow(currentPlan());
-    return ui.ok();
+    const GenerateResult result = onGenerate(length, ui, format, trace);
+    // The fast style keeps every index below 2^31 and needs no warning.
+    if (result.written() && format.style == OutputStyle::Classic) warnIfLongIsTooNarrow(result);
+    return result.written();
 }
 
 // Reads lengths one per line until end of input. A line longer than the
@@ -51,7 +47,6 @@ bool runFromInput(FileFormat format, const TraceSink& trace, TerminalDialogs& ui
         if (c == EOF && line.empty()) break;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.size() > size_t(kLengthFieldSize - 1)) {
-            ui.beginCommand();
             ui.showError(("length '" + line + "' is longer than 19 bytes").c_str());
             allOk = false;
         } else {

@@ -12,7 +12,6 @@
 #include "command/generate_command.h"
 #include "command/messages.h"
 #include "command/user_dialogs.h"
-#include "plan/stage_wraps.h"
 #include "resource_ids.h"
 
 namespace {
@@ -116,8 +115,8 @@ void runCommand(HWND window) {
     // user must hear that it is wrong there before compiling it.
     // The trace goes to standard output, which only a redirection makes
     // visible, as it always has.
-    if (onGenerate(lengthText, dialogs, FileFormat{}, standardOutputTrace()) && largestTwiddleIndex(currentPlan()) > INT32_MAX)
-        dialogs.showMessage(msg::kNeeds64BitLong, "");
+    const GenerateResult result = onGenerate(lengthText, dialogs, FileFormat{}, standardOutputTrace());
+    if (result.written() && result.largestTwiddleIndex > INT32_MAX) dialogs.showMessage(msg::kNeeds64BitLong, "");
     g_commandRunning = false;
 }
 

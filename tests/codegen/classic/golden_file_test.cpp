@@ -22,7 +22,7 @@ TEST(GoldenFile, TypedFormsOfTwelveGiveTheSameFile) {
     const std::string golden = readFile(KALVORIN_TEST_DATA "/FFT12.cpp");
     for (const char* typed : {" 12", "+12", "12abc", "-12", "012", "12;x", "12%d"}) {
         RecordingDialogs ui;
-        onGenerate(typed, ui);
+        EXPECT_EQ(onGenerate(typed, ui).length, 12) << typed;
         EXPECT_EQ(readFile("FFT12.cpp"), golden) << typed;
     }
 }
