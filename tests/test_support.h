@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,22 @@ std::string fileBytes(const std::string& utf8);
 // The completed plan of a composite length, with the decimal text the
 // command would store; for a refused length only length and text are set.
 RadixPlan planFor(int32_t n);
+
+// The completed plan of n from its prime factors (ascending, two or more)
+// found by other means than the program's factorisation.
+RadixPlan planFromFactors(int32_t n, const std::vector<int32_t>& factors);
+
+// The trace for 12, whose plan has three stages: asking whether stage h
+// wraps writes "h=<h>  l=<l>" for l from h down to 0. These are the lines
+// of the stages asked, in order.
+std::vector<std::string> traceOf12(std::initializer_list<int> stagesAsked);
+
+// What one classic function for 12 writes: every stage once (whether to
+// declare iBuffer), then each stage twice in a row (its index line).
+std::vector<std::string> functionTraceOf12();
+
+// What the whole classic FFT12.cpp writes: the trace of its three functions.
+std::vector<std::string> fileTraceOf12();
 
 // After a command for 12 in the current directory: FFT12.cpp is the golden
 // file when written, else still holds `previous` when it was there before,

@@ -4,6 +4,7 @@
 
 #include "plan/radix_plan.h"
 #include "plan/stage_wraps.h"
+#include "prime_sieve.h"
 #include "test_support.h"
 
 namespace {
@@ -96,22 +97,12 @@ TEST(CompletePlan, LargestPlans) {
 // The invariants over every accepted length: the products multiply back to
 // N, and a stage wraps exactly when its radix is 3 or more.
 TEST(CompletePlan, InvariantsHoldForEveryAcceptedLength) {
-    // Trial division over every length would take minutes; a sieve of
-    // smallest prime factors gives the same ascending lists.
-    std::vector<int32_t> spf(250001, 0);
-    for (int32_t i = 2; i <= 250000; ++i)
-        if (!spf[i])
-            for (int32_t k = i; k <= 250000; k += i)
-                if (!spf[k]) spf[k] = i;
+    const PrimeSieve sieve(250000);
     int accepted = 0, beyond32 = 0;
-    RadixPlan plan;
     for (int32_t n = 4; n <= 250000; ++n) {
-        if (spf[n] == n) continue;  // prime
-        plan.length = n;
-        int count = 0;
-        for (int32_t a = n; a > 1; a /= spf[a]) plan.factors[count++] = spf[a];
+        if (sieve.isPrime(n)) continue;
         ++accepted;
-        completePlan(plan, count);
+        const RadixPlan plan = planFromFactors(n, sieve.factors(n));
         ASSERT_GE(plan.stageCount, 2);
         ASSERT_LE(plan.stageCount, 17);
         bool over = false;
@@ -132,8 +123,7 @@ TEST(StageWraps, TraceOfAnyStageWrapsFor12) {
     const RadixPlan plan = planFor(12);
     TraceCapture trace;
     EXPECT_TRUE(anyStageWraps(plan, trace.sink()));
-    EXPECT_EQ(trace.lines, (std::vector<std::string>{"h=0  l=0\n", "h=1  l=1\n", "h=1  l=0\n", "h=2  l=2\n",
-                                                      "h=2  l=1\n", "h=2  l=0\n"}));
+    EXPECT_EQ(trace.lines, traceOf12({0, 1, 2}));
 }
 
 TEST(StageWraps, AnyStageWrapsIsFalseOnlyForPowersOfTwo) {

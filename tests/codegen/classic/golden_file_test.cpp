@@ -32,14 +32,7 @@ TEST(GoldenFile, TraceOfTheWholeFileFor12) {
     TraceCapture trace;
     RecordingDialogs ui;
     onGenerate("12", ui, {}, trace.sink());
-    const std::vector<std::string> s0 = {"h=0  l=0\n"};
-    const std::vector<std::string> s1 = {"h=1  l=1\n", "h=1  l=0\n"};
-    const std::vector<std::string> s2 = {"h=2  l=2\n", "h=2  l=1\n", "h=2  l=0\n"};
-    std::vector<std::string> expected;
-    for (int function = 0; function < 3; ++function)
-        for (const auto* part : {&s0, &s1, &s2, &s0, &s0, &s1, &s1, &s2, &s2})
-            expected.insert(expected.end(), part->begin(), part->end());
-    EXPECT_EQ(trace.lines, expected);
+    EXPECT_EQ(trace.lines, fileTraceOf12());
 }
 
 TEST(OutputSequence, QuestionsAndWhatReachesTheDisk) {

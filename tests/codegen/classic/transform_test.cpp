@@ -167,14 +167,7 @@ TEST(Transform, TraceOfOneFunction) {
     RecordingDialogs ui;
     TraceCapture trace;
     emitTransform(SourceWriter::open("out.cpp", "a"), TransformKind::Real, plan, ui, trace.sink());
-    // Every stage once in ascending order, then each stage twice in a row.
-    const std::vector<std::string> s0 = {"h=0  l=0\n"};
-    const std::vector<std::string> s1 = {"h=1  l=1\n", "h=1  l=0\n"};
-    const std::vector<std::string> s2 = {"h=2  l=2\n", "h=2  l=1\n", "h=2  l=0\n"};
-    std::vector<std::string> expected;
-    for (const auto* part : {&s0, &s1, &s2, &s0, &s0, &s1, &s1, &s2, &s2})
-        expected.insert(expected.end(), part->begin(), part->end());
-    EXPECT_EQ(trace.lines, expected);
+    EXPECT_EQ(trace.lines, functionTraceOf12());
 }
 
 TEST(Transform, FailuresAreReported) {
