@@ -11,7 +11,6 @@
 
 #include "command/generate_command.h"
 #include "plan/radix_plan.h"
-#include "plan/stage_wraps.h"
 #include "tests/trial_division.h"
 
 namespace {
@@ -64,7 +63,6 @@ BENCHMARK_CAPTURE(BM_Factorisation, trial_division, trialDivisionFactorise)
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
-    setTraceSink(nullptr);
     char dir[] = "/tmp/kalvorin-bench-XXXXXX";
     if (!mkdtemp(dir) || chdir(dir) != 0) {
         std::perror("scratch directory");

@@ -12,34 +12,30 @@
 #include "command/generate_command.h"
 #include "command/messages.h"
 #include "cli/terminal_dialogs.h"
-#include "plan/stage_wraps.h"
 
 namespace {
 
 // The generated index arithmetic is done in long. Where long has 32 bits
 // (Windows) a twiddle index above 2147483647 overflows and the transforms
 // come out wrong, while the file compiles cleanly; only we can tell.
-void warnIfLongIsTooNarrow(const RadixPlan& plan) {
-    const int64_t largest = largestTwiddleIndex(plan);
-    if (largest <= INT32_MAX) return;
+void warnIfLongIsTooNarrow(const GenerateResult& result) {
+    if (result.largestTwiddleIndex <= INT32_MAX) return;
     std::fprintf(stderr,
                  KALVORIN_CLI_NAME ": warning: FFT%d.cpp computes twiddle indices up to %lld in long, "
                  "which overflows where long has 32 bits (Windows); use it only where long has 64 bits\n",
-                 int(plan.length), static_cast<long long>(largest));
+                 int(result.length), static_cast<long long>(result.largestTwiddleIndex));
 }
 
-bool runOne(const std::string& length, FileFormat format, TerminalDialogs& ui) {
-    ui.beginCommand();
-    onGenerate(length, ui, format);
-    // ok() means the file was written, so the plan is this length's. The
-    // fast style keeps every index below 2^31 and needs no warning.
-    if (ui.ok() && format.style == OutputStyle::Classic) warnIfLongIsTooNarrow(currentPlan());
-    return ui.ok();
+bool runOne(const std::string& length, FileFormat format, const TraceSink& trace, TerminalDialogs& ui) {
+    const GenerateResult result = onGenerate(length, ui, format, trace);
+    // The fast style keeps every index below 2^31 and needs no warning.
+    if (result.written() && format.style == OutputStyle::Classic) warnIfLongIsTooNarrow(result);
+    return result.written();
 }
 
 // Reads lengths one per line until end of input. A line longer than the
 // length box holds is refused rather than cut, so no other length is made.
-bool runFromInput(FileFormat format, TerminalDialogs& ui) {
+bool runFromInput(FileFormat format, const TraceSink& trace, TerminalDialogs& ui) {
     const bool interactive = standardInputIsTerminal();
     bool allOk = true;
     std::string line;
@@ -51,11 +47,10 @@ bool runFromInput(FileFormat format, TerminalDialogs& ui) {
         if (c == EOF && line.empty()) break;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.size() > size_t(kLengthFieldSize - 1)) {
-            ui.beginCommand();
             ui.showError(("length '" + line + "' is longer than 19 bytes").c_str());
             allOk = false;
         } else {
-            allOk = runOne(line, format, ui) && allOk;
+            allOk = runOne(line, format, trace, ui) && allOk;
         }
         if (c == EOF) break;
     }
@@ -84,15 +79,14 @@ int run(int argc, char** argv) {
                      std::strerror(errno));
         return 1;
     }
-    setTraceSink(options.trace ? stdoutTraceSink() : TraceSink());
-
     TerminalDialogs ui(options.yes);
     const FileFormat format{options.style, options.precision};
+    const TraceSink trace = options.trace ? standardOutputTrace() : TraceSink();
     bool allOk = true;
     if (options.lengths.empty())
-        allOk = runFromInput(format, ui);
+        allOk = runFromInput(format, trace, ui);
     else
-        for (const auto& length : options.lengths) allOk = runOne(length, format, ui) && allOk;
+        for (const auto& length : options.lengths) allOk = runOne(length, format, trace, ui) && allOk;
     return allOk ? 0 : 1;
 }
 

@@ -28,13 +28,11 @@ TerminalDialogs::~TerminalDialogs() {
 }
 
 void TerminalDialogs::showMessage(const char* text, const char* caption) {
-    ok_ = false;
     if (*caption) std::fprintf(stderr, "%s\n", text_.fromCp932(caption).c_str());
     std::fprintf(stderr, "%s\n", text_.fromCp932(text).c_str());
 }
 
 void TerminalDialogs::showError(const char* text) {
-    ok_ = false;
     std::fprintf(stderr, KALVORIN_CLI_NAME ": %s\n", text);
 }
 
@@ -65,7 +63,6 @@ bool TerminalDialogs::askYesNo(const char* text, const char* caption) {
         if (!hinted_)
             std::fputs(KALVORIN_CLI_NAME ": no terminal to ask; the answer is No (pass --yes to answer Yes)\n", stderr);
         hinted_ = true;
-        ok_ = false;
         return false;
     }
     const std::string yes = text_.fromCp932(msg::kYes), no = text_.fromCp932(msg::kNo);
@@ -76,14 +73,10 @@ bool TerminalDialogs::askYesNo(const char* text, const char* caption) {
         char line[256];
         if (!std::fgets(line, sizeof line, in)) {
             std::fputc('\n', stderr);
-            ok_ = false;
             return false;  // end of input: No
         }
         const std::string answer = trimmed(line);
         if (answer == "y" || answer == "yes" || answer == yes) return true;
-        if (answer == "n" || answer == "no" || answer == no) {
-            ok_ = false;
-            return false;
-        }
+        if (answer == "n" || answer == "no" || answer == no) return false;
     }
 }

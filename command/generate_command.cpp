@@ -1,11 +1,11 @@
 #include "command/generate_command.h"
 
-#include <cstdio>
 #include <algorithm>
-#include <cstring>
 
 #include "command/messages.h"
 #include "command/output_sequence.h"
+#include "plan/radix_plan.h"
+#include "plan/stage_wraps.h"
 
 namespace {
 
@@ -26,21 +26,16 @@ int32_t parseLength(const char* text) {
     return int32_t(negative ? -value : value);
 }
 
-std::string factorText(const RadixPlan& plan, int count) {
+std::string factorText(const std::vector<int32_t>& factors) {
     std::string text;
-    for (int i = 0; i < count; ++i) {
-        text += std::to_string(plan.factors[i]);
+    for (int32_t factor : factors) {
+        text += std::to_string(factor);
         text += msg::kIdeographicSpace;
     }
     return text;
 }
 
-RadixPlan& currentPlan() {
-    static RadixPlan plan;
-    return plan;
-}
-
-bool onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format) {
+GenerateResult onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format, const TraceSink& trace) {
     char field[kLengthFieldSize] = {};
     // An empty view may have no bytes behind it at all (a null data
     // pointer), which strnlen and memcpy must never be handed.
@@ -48,26 +43,34 @@ bool onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format) {
     box = box.substr(0, box.find('\0'));
     std::copy(box.begin(), box.end(), field);
 
-    RadixPlan& plan = currentPlan();
+    GenerateResult result;
     const int32_t value = parseLength(field);
     const int32_t n = value < 0 ? -value : value;  // saturation keeps this off INT32_MIN
-    plan.length = n;
-    plan.lengthText = std::to_string(n);
+    result.length = n;
 
     if (n > kMaxLength) {
         ui.showMessage(msg::kLengthTooLarge, "");
-        return false;
+        result.outcome = GenerateOutcome::RefusedTooLarge;
+        return result;
     }
     if (n < 2) {
         ui.showMessage(msg::kNeedComposite, "");
-        return false;
+        result.outcome = GenerateOutcome::RefusedNotComposite;
+        return result;
     }
+    RadixPlan plan;
+    plan.length = n;
+    plan.lengthText = std::to_string(n);
     const int count = factorise(plan, n);
     if (count == 0) {
         ui.showMessage(msg::kPrime, "");
-        return false;
+        result.outcome = GenerateOutcome::RefusedPrime;
+        return result;
     }
     completePlan(plan, count);
-    ui.showFactors(factorText(plan, count).c_str());
-    return runOutputSequence(plan, ui, format);
+    result.factors.assign(plan.factors.begin(), plan.factors.begin() + count);
+    result.largestTwiddleIndex = largestTwiddleIndex(plan);
+    ui.showFactors(factorText(result.factors).c_str());
+    result.outcome = runOutputSequence(plan, ui, format, trace);
+    return result;
 }

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "command/file_format.h"
+#include "command/generate_result.h"
+#include "command/trace_sink.h"
 #include "command/user_dialogs.h"
-#include "plan/radix_plan.h"
 
 constexpr int32_t kMaxLength = 250000;
 constexpr int kLengthFieldSize = 20;  // 19 bytes and a terminator
@@ -18,15 +20,12 @@ constexpr int kLengthFieldSize = 20;  // 19 bytes and a terminator
 // magnitude can never slip under the length limit.
 int32_t parseLength(const char* text);
 
-// "%d　" for each factor in ascending order, the separator after the last one
-// too, in code page 932.
-std::string factorText(const RadixPlan& plan, int count);
+// "%d　" for each factor in the order given, the separator after the last
+// one too, in code page 932.
+std::string factorText(const std::vector<int32_t>& factors);
 
 // Runs the command once for the text of the length box. Only the first 19
-// bytes of `typed` (up to a NUL) are read, whatever it holds. True when a
-// file was written in full; false when the length was refused, a question
-// was answered No or a write failed.
-bool onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format = {});
-
-// The one plan of the process, rewritten by every command.
-RadixPlan& currentPlan();
+// bytes of `typed` (up to a NUL) are read, whatever it holds. The classic
+// file's trace goes to `trace`; by default nowhere.
+GenerateResult onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format = {},
+                          const TraceSink& trace = {});

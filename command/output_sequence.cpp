@@ -31,28 +31,33 @@ bool writeFast(ReplacementFile& file, const RadixPlan& plan, FloatType type, Use
     return closeAndReport(*writer, ui) && commitAndReport(file, ui);
 }
 
+bool writeClassic(ReplacementFile& file, const RadixPlan& plan, UserDialogs& ui, const TraceSink& trace) {
+    bool written = emitPreamble(file.openWriter(), plan, ui);
+    for (TransformKind kind : {TransformKind::Inverse, TransformKind::Real, TransformKind::Complex})
+        written = emitTransform(file.openWriter(), kind, plan, ui, trace) && written;
+    return written && commitAndReport(file, ui);
+}
+
 }  // namespace
 
-bool runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format) {
+GenerateOutcome runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format, const TraceSink& trace) {
     const std::string name = outputFileName(plan.length);
     const std::string confirm = msg::kConfirmHead + name + msg::kConfirmTail;
-    if (!ui.askYesNo(confirm.c_str(), msg::kConfirmCaption)) return false;
+    if (!ui.askYesNo(confirm.c_str(), msg::kConfirmCaption)) return GenerateOutcome::Declined;
     // A directory in the name's place is left to fail as every unopenable
     // file does; anything else that is no regular file is refused here,
     // before a question whose Yes could do nothing.
     if (fileKind(name.c_str()) == FileKind::Special) {
         const std::string refusal = name + msg::kNotRegularFileTail;
         ui.showMessage(refusal.c_str(), "");
-        return false;
+        return GenerateOutcome::RefusedSpecialFile;
     }
     if (fileExists(name.c_str())) {
         const std::string overwrite = name + msg::kOverwriteTail;
-        if (!ui.askYesNo(overwrite.c_str(), "")) return false;
+        if (!ui.askYesNo(overwrite.c_str(), "")) return GenerateOutcome::Declined;
     }
     ReplacementFile file(name.c_str());
-    if (format.style == OutputStyle::Fast) return writeFast(file, plan, format.precision, ui);
-    bool written = emitPreamble(file.openWriter(), plan, ui);
-    for (TransformKind kind : {TransformKind::Inverse, TransformKind::Real, TransformKind::Complex})
-        written = emitTransform(file.openWriter(), kind, plan, ui) && written;
-    return written && commitAndReport(file, ui);
+    const bool written = format.style == OutputStyle::Fast ? writeFast(file, plan, format.precision, ui)
+                                                           : writeClassic(file, plan, ui, trace);
+    return written ? GenerateOutcome::Written : GenerateOutcome::Failed;
 }

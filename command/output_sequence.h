@@ -1,9 +1,13 @@
-// The second half of the generate command: name the file, ask, write.
+// The second half of the generate command: name the file, ask, write. Only
+// the command itself uses this header: it names the radix plan, which is the
+// command's own business and out of the front ends' reach.
 #pragma once
 
 #include <string>
 
 #include "command/file_format.h"
+#include "command/generate_result.h"
+#include "command/trace_sink.h"
 #include "command/user_dialogs.h"
 #include "plan/radix_plan.h"
 
@@ -17,6 +21,6 @@ bool fileExists(const char* name);
 // Asks for confirmation (and before overwriting), then runs the four
 // writers in order, each whatever the earlier ones did, into a temporary
 // file that replaces the named one only when all of them succeeded. A name
-// taken by a FIFO or a device is refused before anything is written. True
-// when the file was written in full.
-bool runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format = {});
+// taken by a FIFO or a device is refused before anything is written. The
+// classic transforms' trace goes to `trace`.
+GenerateOutcome runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format, const TraceSink& trace);

@@ -76,14 +76,7 @@ void* run(void*) {
     }
     const std::vector<complex> inputCopy = input;
     const std::vector<real> realCopy = realInput;
-    std::vector<long> ks;
-    if (N <= 8192) {
-        for (long k = 0; k < N; ++k) ks.push_back(k);
-    } else {
-        ks = {0, 1, N / 2, N - 1};
-        std::uniform_int_distribution<long> pick(0, N - 1);
-        while (int(ks.size()) < kSampled) ks.push_back(pick(rng));
-    }
+    const std::vector<long> ks = checkedOutputs(N, 8192, kSampled, rng);
     revolver(N, table.data());
     const Reference ref(N);
     for (long n = 0; n < N; ++n) re[n] = input[n].re, im[n] = input[n].im;

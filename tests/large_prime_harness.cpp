@@ -6,8 +6,6 @@
 // AddressSanitizer, so that work used beyond `bytes` fails the run, and
 // with the generated code's long made int under UndefinedBehaviorSanitizer,
 // so that an index above 2^31 - 1 fails it too.
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,32 +21,12 @@ typedef struct {
 #include SUPPORT
 #undef long
 
+#include "reference_dft.h"
+
 namespace {
 
 const long double kPi = 3.141592653589793238462643383279502884L;
-
-// Largest error over largest magnitude, on all outputs up to 3000 and on
-// 200 of them above.
-double relativeError(const std::vector<long double>& re, const std::vector<long double>& im, const complex* out,
-                     long os, std::mt19937_64& rng) {
-    const long p = long(re.size());
-    std::vector<long double> c(p), s(p);
-    for (long q = 0; q < p; ++q) c[q] = cosl(2 * kPi * q / p), s[q] = -sinl(2 * kPi * q / p);
-    std::vector<long> ks = {0, 1, p - 1};
-    std::uniform_int_distribution<long> pick(0, p - 1);
-    for (long k = 2; k < p - 1 && ks.size() < 200; ++k) ks.push_back(p <= 3000 ? k : pick(rng));
-    long double worst = 0, largest = 0;
-    for (long k : ks) {
-        long double r = 0, i = 0;
-        for (long j = 0, q = 0; j < p; ++j, q = (q + k) % p) {
-            r += re[j] * c[q] - im[j] * s[q];
-            i += re[j] * s[q] + im[j] * c[q];
-        }
-        largest = std::max(largest, std::hypot(r, i));
-        worst = std::max(worst, std::hypot(r - out[k * os].re, i - out[k * os].im));
-    }
-    return double(worst / largest);
-}
+const int kSampled = 200;  // outputs checked above 3000
 
 }  // namespace
 
@@ -76,11 +54,13 @@ int main(int argc, char** argv) {
         kv_conv_dft_real(realOut.data(), 1, realIn.data(), 3, work, p);
         std::free(work);
 
+        const Reference ref(p);
+        const std::vector<long> ks = checkedOutputs(p, 3000, kSampled, rng);
         std::vector<long double> re(p), im(p), zero(p);
         for (long j = 0; j < p; ++j) re[j] = in[2 * j].re, im[j] = in[2 * j].im;
-        std::printf("%ld complex %.3e\n", p, relativeError(re, im, out.data(), 3, rng));
+        std::printf("%ld complex %.3e\n", p, maxError(ref, re, im, out.data(), -1, 1, ks, 3));
         for (long j = 0; j < p; ++j) re[j] = realIn[3 * j];
-        std::printf("%ld real %.3e\n", p, relativeError(re, zero, realOut.data(), 1, rng));
+        std::printf("%ld real %.3e\n", p, maxError(ref, re, zero, realOut.data(), -1, 1, ks, 1));
     }
     return 0;
 }

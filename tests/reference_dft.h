@@ -1,13 +1,14 @@
 // What the transform harnesses share: a direct DFT in long double, the
-// largest error over a set of outputs relative to the largest output, and a
-// thread with a chosen stack. Included by harnesses that are compiled
-// together with one generated file.
+// outputs checked against it, the largest error over them relative to the
+// largest output, and a thread with a chosen stack. Included by harnesses
+// that are compiled together with generated code.
 #pragma once
 
 #include <pthread.h>
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <vector>
 
 struct Reference {
@@ -35,10 +36,25 @@ struct Reference {
     }
 };
 
-// out is any array of a struct with members re and im.
+// The outputs to check, each an O(n) sum: all of them up to `all`, else 0,
+// 1, n/2, n - 1 and others drawn from rng, `count` in all.
+inline std::vector<long> checkedOutputs(long n, long all, int count, std::mt19937_64& rng) {
+    std::vector<long> ks;
+    if (n <= all) {
+        for (long k = 0; k < n; ++k) ks.push_back(k);
+        return ks;
+    }
+    ks = {0, 1, n / 2, n - 1};
+    std::uniform_int_distribution<long> pick(0, n - 1);
+    while (int(ks.size()) < count) ks.push_back(pick(rng));
+    return ks;
+}
+
+// out is any array of a struct with members re and im, output k at
+// out[k * stride].
 template <typename Complex>
 double maxError(const Reference& ref, const std::vector<long double>& re, const std::vector<long double>& im,
-                const Complex* out, int sign, long double scale, const std::vector<long>& ks) {
+                const Complex* out, int sign, long double scale, const std::vector<long>& ks, long stride = 1) {
     long double worst = 0, largest = 0;
     for (long k : ks) {
         long double r, i;
@@ -46,7 +62,7 @@ double maxError(const Reference& ref, const std::vector<long double>& re, const 
         r *= scale;
         i *= scale;
         largest = std::max(largest, std::hypot(r, i));
-        worst = std::max(worst, std::hypot(r - out[k].re, i - out[k].im));
+        worst = std::max(worst, std::hypot(r - out[k * stride].re, i - out[k * stride].im));
     }
     return double(worst / (largest > 0 ? largest : 1));
 }

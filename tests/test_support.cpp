@@ -4,12 +4,11 @@
 #include <iconv.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include "plan/stage_wraps.h"
 
 std::string cp932(const std::string& utf8) {
     iconv_t cd = iconv_open("CP932", "UTF-8");
@@ -65,17 +64,6 @@ std::vector<std::string> crlfLines(const std::string& bytes) {
     return lines;
 }
 
-TraceCapture::TraceCapture() {
-    setTraceSink([this](const std::string& line) { lines.push_back(line); });
-}
-
-TraceCapture::~TraceCapture() { setTraceSink(nullptr); }
-
-namespace {
-// The trace is silent in the tests unless a test captures it.
-const bool traceSilenced = (setTraceSink(nullptr), true);
-}  // namespace
-
 std::string fileBytes(const std::string& utf8) {
     std::string out;
     for (char c : cp932(utf8)) {
@@ -92,6 +80,37 @@ RadixPlan planFor(int32_t n) {
     const int count = factorise(plan, n);
     if (count) completePlan(plan, count);
     return plan;
+}
+
+RadixPlan planFromFactors(int32_t n, const std::vector<int32_t>& factors) {
+    RadixPlan plan;
+    plan.length = n;
+    plan.lengthText = std::to_string(n);
+    std::copy(factors.begin(), factors.end(), plan.factors.begin());
+    completePlan(plan, int(factors.size()));
+    return plan;
+}
+
+std::vector<std::string> traceOf12(std::initializer_list<int> stagesAsked) {
+    static const std::vector<std::string> kStage[] = {
+        {"h=0  l=0\n"},
+        {"h=1  l=1\n", "h=1  l=0\n"},
+        {"h=2  l=2\n", "h=2  l=1\n", "h=2  l=0\n"},
+    };
+    std::vector<std::string> lines;
+    for (int h : stagesAsked) lines.insert(lines.end(), kStage[h].begin(), kStage[h].end());
+    return lines;
+}
+
+std::vector<std::string> functionTraceOf12() { return traceOf12({0, 1, 2, 0, 0, 1, 1, 2, 2}); }
+
+std::vector<std::string> fileTraceOf12() {
+    std::vector<std::string> lines;
+    for (int function = 0; function < 3; ++function) {
+        const std::vector<std::string> one = functionTraceOf12();
+        lines.insert(lines.end(), one.begin(), one.end());
+    }
+    return lines;
 }
 
 void expectFft12(bool written, bool present, const std::string& previous) {

@@ -1,6 +1,8 @@
 // Helpers shared by the tests.
 #pragma once
 
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -55,12 +57,12 @@ bool pathExists(const std::string& path);
 // Splits file bytes into lines at CR LF; fails the test on a bare LF or CR.
 std::vector<std::string> crlfLines(const std::string& bytes);
 
-// Captures the diagnostic trace while alive.
-class TraceCapture {
-public:
-    TraceCapture();
-    ~TraceCapture();
+// Collects the lines of the diagnostic trace that its sink is given.
+struct TraceCapture {
     std::vector<std::string> lines;
+    std::function<void(const std::string&)> sink() {
+        return [this](const std::string& line) { lines.push_back(line); };
+    }
 };
 
 // The file form of a text: UTF-8 converted to code page 932, LF to CR LF.
@@ -71,6 +73,22 @@ std::string fileBytes(const std::string& utf8);
 // The completed plan of a composite length, with the decimal text the
 // command would store; for a refused length only length and text are set.
 RadixPlan planFor(int32_t n);
+
+// The completed plan of n from its prime factors (ascending, two or more)
+// found by other means than the program's factorisation.
+RadixPlan planFromFactors(int32_t n, const std::vector<int32_t>& factors);
+
+// The trace for 12, whose plan has three stages: asking whether stage h
+// wraps writes "h=<h>  l=<l>" for l from h down to 0. These are the lines
+// of the stages asked, in order.
+std::vector<std::string> traceOf12(std::initializer_list<int> stagesAsked);
+
+// What one classic function for 12 writes: every stage once (whether to
+// declare iBuffer), then each stage twice in a row (its index line).
+std::vector<std::string> functionTraceOf12();
+
+// What the whole classic FFT12.cpp writes: the trace of its three functions.
+std::vector<std::string> fileTraceOf12();
 
 // After a command for 12 in the current directory: FFT12.cpp is the golden
 // file when written, else still holds `previous` when it was there before,

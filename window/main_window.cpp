@@ -12,7 +12,6 @@
 #include "command/generate_command.h"
 #include "command/messages.h"
 #include "command/user_dialogs.h"
-#include "plan/stage_wraps.h"
 #include "resource_ids.h"
 
 namespace {
@@ -114,8 +113,10 @@ void runCommand(HWND window) {
     // The window writes the classic file, whose index arithmetic is in long:
     // 32 bits with every Windows compiler. The file stays as it is, but the
     // user must hear that it is wrong there before compiling it.
-    if (onGenerate(lengthText, dialogs) && largestTwiddleIndex(currentPlan()) > INT32_MAX)
-        dialogs.showMessage(msg::kNeeds64BitLong, "");
+    // The trace goes to standard output, which only a redirection makes
+    // visible, as it always has.
+    const GenerateResult result = onGenerate(lengthText, dialogs, FileFormat{}, standardOutputTrace());
+    if (result.written() && result.largestTwiddleIndex > INT32_MAX) dialogs.showMessage(msg::kNeeds64BitLong, "");
     g_commandRunning = false;
 }
 

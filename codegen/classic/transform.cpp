@@ -23,7 +23,7 @@ StageRole roleOf(int s, int m) {
     return {"buffer1[i]", "\t\tbuffer1[i].re=0.0;\n", "\t\tbuffer1[i].im=0.0;\n"};
 }
 
-void emitStage(SourceWriter& w, const TransformTemplate& t, const RadixPlan& plan, int s) {
+void emitStage(SourceWriter& w, const TransformTemplate& t, const RadixPlan& plan, int s, const TraceSink& trace) {
     const int m = plan.stageCount;
     const bool last = s == m - 1;
     const int depth = last ? m + 1 : s + 3;  // of the j loop
@@ -49,14 +49,14 @@ void emitStage(SourceWriter& w, const TransformTemplate& t, const RadixPlan& pla
     // stageWraps is asked twice on purpose: each asking writes its trace,
     // and the trace of a generated function is part of the output.
     const std::string index = buildTwiddleIndex(plan, s, m);
-    if (stageWraps(plan, s)) {
+    if (stageWraps(plan, s, trace)) {
         w.writeIndented(depth + 1, ("iBuffer=" + index + ";\n").c_str());
         w.writeIndented(depth + 1, "if(iBuffer >= N) {\n");
         w.writeIndented(depth + 2, "pTmp2=pSinCosTable+iBuffer%N;\n");
         w.writeIndented(depth + 1, "}\n");
         w.writeIndented(depth + 1, "else pTmp2=pSinCosTable+iBuffer;\n");
     }
-    if (!stageWraps(plan, s)) w.writeIndented(depth + 1, ("pTmp2=pSinCosTable+" + index + ";\n").c_str());
+    if (!stageWraps(plan, s, trace)) w.writeIndented(depth + 1, ("pTmp2=pSinCosTable+" + index + ";\n").c_str());
 
     const std::string target = role.target;
     w.writeIndented(depth + 1, (target + (s == 0 ? t.firstRe : t.laterRe)).c_str());
@@ -71,7 +71,7 @@ void emitStage(SourceWriter& w, const TransformTemplate& t, const RadixPlan& pla
 }  // namespace
 
 bool emitTransform(std::unique_ptr<SourceWriter> writer, TransformKind kind, const RadixPlan& plan,
-                   MessageSink& ui) {
+                   MessageSink& ui, const TraceSink& trace) {
     const TransformTemplate& t = transformTemplate(kind);
     const std::string firstLine = t.namePrefix + plan.lengthText + t.parameterList;
     if (!writer) {
@@ -83,11 +83,11 @@ bool emitTransform(std::unique_ptr<SourceWriter> writer, TransformKind kind, con
     for (const char* text : t.declarations) w.writeText(text);
     w.writeText(buildNameList(LoopNames::k, plan.stageCount).c_str());
     w.writeText(buildNameList(LoopNames::j, plan.stageCount).c_str());
-    if (anyStageWraps(plan)) w.writeText("\tlong iBuffer;\n");
+    if (anyStageWraps(plan, trace)) w.writeText("\tlong iBuffer;\n");
     w.writeText("\n");
     w.writeText(("\tN=" + plan.lengthText + ";").c_str());
     w.writeText("\n");
-    for (int s = 0; s < plan.stageCount; ++s) emitStage(w, t, plan, s);
+    for (int s = 0; s < plan.stageCount; ++s) emitStage(w, t, plan, s, trace);
     for (const char* text : t.closing)
         if (text) w.writeText(text);
     w.writeText("}\n\n");

@@ -6,6 +6,7 @@
 #include "codegen/output/message_sink.h"
 #include "codegen/output/source_writer.h"
 #include "plan/radix_plan.h"
+#include "plan/stage_wraps.h"
 
 enum class TransformKind { Inverse, Real, Complex };
 
@@ -27,6 +28,7 @@ const TransformTemplate& transformTemplate(TransformKind kind);
 
 // Writes the function where the writer stands and closes the writer; true
 // when all of it was written. A null writer is a file that could not be
-// opened, and is reported as such.
+// opened, and is reported as such. The wrap tests that decide the index
+// lines write their trace to `trace`, in the order they are asked.
 bool emitTransform(std::unique_ptr<SourceWriter> writer, TransformKind kind, const RadixPlan& plan,
-                   MessageSink& ui);
+                   MessageSink& ui, const TraceSink& trace);

@@ -25,6 +25,7 @@ TEST(Cli, LengthsAsArguments) {
         std::string out;
         std::string errHas;
         std::vector<std::string> files;
+        std::string dir = ".";  // made beforehand; where the files are looked for
     };
     const Case cases[] = {
         {args({"--yes", "12"}), 0, kFactors12, "", {"FFT12.cpp"}},
@@ -41,6 +42,9 @@ TEST(Cli, LengthsAsArguments) {
         {args({"-y", "12345678901234567890"}), 2, "", "longer than 19 bytes", {}},
         {args({"-C"}), 2, "", "needs a directory", {}},
         {args({"-yC", ".", "-12"}), 0, kFactors12, "", {"FFT12.cpp"}},
+        // The value of -C is a directory even where it reads as a length.
+        {args({"--yes", "-C", "-12", "12"}), 0, kFactors12, "", {"FFT12.cpp"}, "-12"},
+        {args({"-yC", "-12", "12"}), 0, kFactors12, "", {"FFT12.cpp"}, "-12"},
         {args({"--ye", "--dir", ".", "--", "-12"}), 0, kFactors12, "", {"FFT12.cpp"}},
         {args({"-y", "--style=classic", "12"}), 0, kFactors12, "", {"FFT12.cpp"}},
         {args({"-y", "--style", "foo", "12"}), 2, "", "unknown style 'foo'", {}},
@@ -48,17 +52,19 @@ TEST(Cli, LengthsAsArguments) {
     };
     for (const auto& c : cases) {
         ScratchDir dir;
-        const std::string line = c.argv.size() > 1 ? c.argv[1] + " " + c.argv.back() : "";
+        std::string line;
+        for (size_t i = 1; i < c.argv.size(); ++i) line += c.argv[i] + " ";
         SCOPED_TRACE(line);
+        std::filesystem::create_directory(c.dir);
         const ProcessResult r = runProcess(c.argv);
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.out, c.out);
         EXPECT_NE(r.err.find(c.errHas), std::string::npos) << r.err;
         std::vector<std::string> files;
-        for (const auto& e : std::filesystem::directory_iterator(".")) files.push_back(e.path().filename());
+        for (const auto& e : std::filesystem::directory_iterator(c.dir)) files.push_back(e.path().filename());
         EXPECT_EQ(files, c.files);
         if (c.files == std::vector<std::string>{"FFT12.cpp"}) {
-            EXPECT_EQ(readFile("FFT12.cpp"), golden12());
+            EXPECT_EQ(readFile(c.dir + "/FFT12.cpp"), golden12());
         }
     }
 }
@@ -80,9 +86,9 @@ TEST(Cli, LengthsFromStandardInput) {
 TEST(Cli, TraceForTwelve) {
     ScratchDir dir;
     const ProcessResult r = runProcess(args({"--yes", "--trace", "12"}));
-    const std::string s0 = "h=0  l=0\n", s1 = "h=1  l=1\nh=1  l=0\n", s2 = "h=2  l=2\nh=2  l=1\nh=2  l=0\n";
-    const std::string oneFunction = s0 + s1 + s2 + s0 + s0 + s1 + s1 + s2 + s2;
-    EXPECT_EQ(r.out, kFactors12 + oneFunction + oneFunction + oneFunction);
+    std::string expected = kFactors12;
+    for (const std::string& line : fileTraceOf12()) expected += line;
+    EXPECT_EQ(r.out, expected);
 }
 
 TEST(Cli, DirectoryOption) {

@@ -235,7 +235,7 @@ TEST(FileFaults, NameTakenByAFifoOrADevice) {
         }
 
         RecordingDialogs ui;
-        EXPECT_FALSE(onGenerate("12", ui));
+        EXPECT_EQ(onGenerate("12", ui).outcome, GenerateOutcome::RefusedSpecialFile);
         ASSERT_EQ(ui.calls.size(), 3u);
         EXPECT_EQ(ui.calls[1].op, "ask");
         EXPECT_EQ(ui.calls[2], (RecordingDialogs::Call{"message", cp932(refusal), ""}));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "command/generate_command.h"
@@ -38,9 +39,7 @@ TEST(ParseLength, ConversionRules) {
 }
 
 TEST(FactorText, IsCp932WithASeparatorAfterEveryFactor) {
-    RadixPlan plan;
-    const int count = factorise(plan, 12);
-    EXPECT_EQ(factorText(plan, count), std::string("2\x81\x40" "2\x81\x40" "3\x81\x40"));
+    EXPECT_EQ(factorText({2, 2, 3}), std::string("2\x81\x40" "2\x81\x40" "3\x81\x40"));
 }
 
 struct Expect {
@@ -105,29 +104,55 @@ TEST(OnGenerate, RefusedLengthLeavesTheFactorsAlone) {
     EXPECT_EQ(ui.calls[2], message("素数です"));
 }
 
-TEST(OnGenerate, WritersGetTheDecimalFormOfN) {
-    ScratchDir dir;
-    for (const char* typed : {" 12", "+12", "12abc", "-12", "0012", "12;x"}) {
+// What the command tells its caller, for every way it can end.
+TEST(OnGenerate, ResultSaysWhatHappened) {
+    using O = GenerateOutcome;
+    struct Case {
+        const char* typed;
+        std::vector<bool> answers;
+        const char* inTheWay;  // what holds the file's name beforehand: "dir", "file" or ""
+        O outcome;
+        int32_t length;
+        std::vector<int32_t> factors;
+        int64_t largest;
+    };
+    const Case cases[] = {
+        {"12", {}, "", O::Written, 12, {2, 2, 3}, 16},
+        {"-12", {false}, "", O::Declined, 12, {2, 2, 3}, 16},
+        {"12", {true, false}, "file", O::Declined, 12, {2, 2, 3}, 16},
+        {"12", {}, "dir", O::Failed, 12, {2, 2, 3}, 16},
+        {"65542", {false}, "", O::Declined, 65542, {2, 32771}, 2147745800},
+        {"250001", {}, "", O::RefusedTooLarge, 250001, {}, 0},
+        {"4294967308", {}, "", O::RefusedTooLarge, 2147483647, {}, 0},
+        {"7", {}, "", O::RefusedPrime, 7, {}, 0},
+        {"-1", {}, "", O::RefusedNotComposite, 1, {}, 0},
+        {"abc", {}, "", O::RefusedNotComposite, 0, {}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + " " + c.inTheWay);
+        ScratchDir dir;
+        if (std::string(c.inTheWay) == "dir") std::filesystem::create_directory("FFT12.cpp");
+        if (std::string(c.inTheWay) == "file") writeFile("FFT12.cpp", "old");
         RecordingDialogs ui;
-        ui.defaultAnswer = false;
-        onGenerate(typed, ui);
-        EXPECT_EQ(currentPlan().length, 12) << typed;
-        EXPECT_EQ(currentPlan().lengthText, "12") << typed;
+        ui.answers = c.answers;
+        const GenerateResult r = onGenerate(c.typed, ui);
+        EXPECT_EQ(r.outcome, c.outcome);
+        EXPECT_EQ(r.written(), c.outcome == O::Written);
+        EXPECT_EQ(r.length, c.length);
+        EXPECT_EQ(r.factors, c.factors);
+        EXPECT_EQ(r.largestTwiddleIndex, c.largest);
     }
 }
 
 TEST(OnGenerate, ReadsAtMostNineteenBytes) {
     ScratchDir dir;
-    // Twenty digits whose first nineteen are 0000000000000000012.
-    const std::string typed = "00000000000000000120";
     RecordingDialogs ui;
     ui.defaultAnswer = false;
-    onGenerate(typed, ui);
-    EXPECT_EQ(currentPlan().length, 12);
+    // Twenty digits whose first nineteen are 0000000000000000012.
+    EXPECT_EQ(onGenerate("00000000000000000120", ui).length, 12);
     // A view without a terminator is not read past its end.
     const char bytes[3] = {'1', '2', '0'};
-    onGenerate(std::string_view(bytes, 2), ui);
-    EXPECT_EQ(currentPlan().length, 12);
+    EXPECT_EQ(onGenerate(std::string_view(bytes, 2), ui).length, 12);
 }
 
 }  // namespace

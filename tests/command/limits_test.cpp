@@ -8,6 +8,7 @@
 
 #include "command/generate_command.h"
 #include "plan/stage_wraps.h"
+#include "prime_sieve.h"
 #include "process_runner.h"
 #include "test_support.h"
 
@@ -37,26 +38,17 @@ TEST(LargestTwiddleIndex, OfKnownPlans) {
 // the largest prime factor and s the product of the factors below p, the
 // largest index is (p - 1) x (N - s).
 TEST(LargestTwiddleIndex, AcrossEveryAcceptedLength) {
-    constexpr int32_t kLimit = 250000;
-    std::vector<int32_t> smallest(kLimit + 1, 0);
-    for (int32_t i = 2; i <= kLimit; ++i)
-        if (!smallest[i])
-            for (int32_t j = i; j <= kLimit; j += i)
-                if (!smallest[j]) smallest[j] = i;
-
+    const PrimeSieve sieve(kMaxLength);
     int beyondLong32 = 0;
     int32_t first = 0;
-    RadixPlan plan;
-    for (int32_t n = 4; n <= kLimit; ++n) {
-        if (smallest[n] == n) continue;  // prime: refused
-        int count = 0;
-        for (int32_t a = n; a > 1; a /= smallest[a]) plan.factors[count++] = smallest[a];
-        plan.length = n;
-        completePlan(plan, count);
-        const int32_t p = plan.factors[count - 1];
+    for (int32_t n = 4; n <= kMaxLength; ++n) {
+        if (sieve.isPrime(n)) continue;  // refused
+        const std::vector<int32_t> factors = sieve.factors(n);
+        const int32_t p = factors.back();
         int64_t below = 1;
-        for (int i = 0; i < count && plan.factors[i] < p; ++i) below *= plan.factors[i];
-        const int64_t largest = largestTwiddleIndex(plan);
+        for (int32_t factor : factors)
+            if (factor < p) below *= factor;
+        const int64_t largest = largestTwiddleIndex(planFromFactors(n, factors));
         ASSERT_EQ(largest, int64_t(p - 1) * (n - below)) << n;
         if (largest > INT32_MAX) {
             ++beyondLong32;

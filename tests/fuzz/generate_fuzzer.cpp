@@ -9,7 +9,6 @@
 #include <string>
 
 #include "generate_check.h"
-#include "plan/stage_wraps.h"
 
 namespace {
 std::string scratch;
@@ -32,7 +31,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     }
     // Every check leaves the directory empty, so it can simply go.
     std::atexit([] { rmdir(scratch.c_str()); });
-    setTraceSink(nullptr);
     return 0;
 }
 

@@ -10,6 +10,7 @@
 
 #include "command/generate_command.h"
 #include "plan/radix_plan.h"
+#include "prime_sieve.h"
 #include "trial_division.h"
 
 namespace {
@@ -33,32 +34,20 @@ Result run(F factoriseWith, int32_t n) {
 Result fast(int32_t n) { return run(factorise, n); }
 Result trial(int32_t n) { return run(trialDivisionFactorise, n); }
 
-// What the trial division yields, from a smallest-prime-factor sieve: the
-// prime factors ascending for a composite n, nothing at all otherwise.
-class Sieve {
-public:
-    explicit Sieve(int32_t limit) : smallest_(limit + 1, 0) {
-        for (int32_t p = 2; p <= limit; ++p)
-            if (smallest_[p] == 0)
-                for (int32_t q = p; q <= limit; q += p)
-                    if (smallest_[q] == 0) smallest_[q] = p;
-    }
-    Result expected(int32_t n) const {
-        Result r{0, std::vector<int32_t>(kMaxFactors, kSentinel)};
-        if (n <= 2 || smallest_[n] == n) return r;
-        for (int32_t a = n; a > 1; a /= smallest_[a]) r.factors[r.count++] = smallest_[a];
-        return r;
-    }
-
-private:
-    std::vector<int32_t> smallest_;
-};
+// What the trial division yields, from the sieve: the prime factors
+// ascending for a composite n, nothing at all otherwise.
+Result expected(const PrimeSieve& sieve, int32_t n) {
+    Result r{0, std::vector<int32_t>(kMaxFactors, kSentinel)};
+    if (n <= 2 || sieve.isPrime(n)) return r;
+    for (int32_t factor : sieve.factors(n)) r.factors[r.count++] = factor;
+    return r;
+}
 
 TEST(FactoriseReference, EqualsTheSieveForEveryLengthUpToTheLimit) {
-    const Sieve sieve(kMaxLength);
+    const PrimeSieve sieve(kMaxLength);
     int mismatches = 0;
     for (int32_t n = -10; n <= kMaxLength && mismatches < 10; ++n)
-        if (!(fast(n) == sieve.expected(n))) {
+        if (!(fast(n) == expected(sieve, n))) {
             ADD_FAILURE() << "N = " << n;
             ++mismatches;
         }
@@ -77,12 +66,12 @@ std::vector<int32_t> checkedLengths() {
 }
 
 TEST(FactoriseReference, EqualsTheTrialDivisionOnShortAndSampledLengths) {
-    const Sieve sieve(kMaxLength);
+    const PrimeSieve sieve(kMaxLength);
     for (int32_t n : checkedLengths()) {
         const Result reference = trial(n);
         EXPECT_EQ(fast(n), reference) << "N = " << n;
         if (n >= 0) {
-            EXPECT_EQ(sieve.expected(n), reference) << "sieve, N = " << n;
+            EXPECT_EQ(expected(sieve, n), reference) << "sieve, N = " << n;
         }
     }
 }

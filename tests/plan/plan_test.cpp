@@ -4,6 +4,7 @@
 
 #include "plan/radix_plan.h"
 #include "plan/stage_wraps.h"
+#include "prime_sieve.h"
 #include "test_support.h"
 
 namespace {
@@ -70,7 +71,7 @@ TEST(CompletePlan, StageTablesAndTexts) {
             EXPECT_EQ(plan.tailProductText[s].data(), std::to_string(c.tail[s]));
             EXPECT_EQ(plan.headProductText[s].data(), std::to_string(c.head[s]));
             EXPECT_EQ(wrapBound(plan, s), c.bounds[s]) << "stage " << s;
-            EXPECT_EQ(stageWraps(plan, s), c.wraps[s]) << "stage " << s;
+            EXPECT_EQ(stageWraps(plan, s, {}), c.wraps[s]) << "stage " << s;
         }
     }
 }
@@ -81,37 +82,27 @@ TEST(CompletePlan, LargestPlans) {
     EXPECT_EQ(head(p250000.radix, 10), (std::vector<int32_t>{5, 5, 5, 5, 5, 5, 2, 2, 2, 2}));
     EXPECT_EQ(p250000.tailProduct[0], 50000);
     EXPECT_STREQ(p250000.headProductText[9].data(), "125000");
-    for (int s = 0; s < 10; ++s) EXPECT_EQ(stageWraps(p250000, s), s < 6) << s;
+    for (int s = 0; s < 10; ++s) EXPECT_EQ(stageWraps(p250000, s, {}), s < 6) << s;
 
     const RadixPlan p131072 = planFor(131072);
     EXPECT_EQ(p131072.stageCount, 17);
-    EXPECT_FALSE(anyStageWraps(p131072));
+    EXPECT_FALSE(anyStageWraps(p131072, {}));
 
     const RadixPlan p196608 = planFor(196608);
     ASSERT_EQ(p196608.stageCount, 17);
     EXPECT_EQ(p196608.radix[0], 3);
-    for (int s = 0; s < 17; ++s) EXPECT_EQ(stageWraps(p196608, s), s == 0) << s;
+    for (int s = 0; s < 17; ++s) EXPECT_EQ(stageWraps(p196608, s, {}), s == 0) << s;
 }
 
 // The invariants over every accepted length: the products multiply back to
 // N, and a stage wraps exactly when its radix is 3 or more.
 TEST(CompletePlan, InvariantsHoldForEveryAcceptedLength) {
-    // Trial division over every length would take minutes; a sieve of
-    // smallest prime factors gives the same ascending lists.
-    std::vector<int32_t> spf(250001, 0);
-    for (int32_t i = 2; i <= 250000; ++i)
-        if (!spf[i])
-            for (int32_t k = i; k <= 250000; k += i)
-                if (!spf[k]) spf[k] = i;
+    const PrimeSieve sieve(250000);
     int accepted = 0, beyond32 = 0;
-    RadixPlan plan;
     for (int32_t n = 4; n <= 250000; ++n) {
-        if (spf[n] == n) continue;  // prime
-        plan.length = n;
-        int count = 0;
-        for (int32_t a = n; a > 1; a /= spf[a]) plan.factors[count++] = spf[a];
+        if (sieve.isPrime(n)) continue;
         ++accepted;
-        completePlan(plan, count);
+        const RadixPlan plan = planFromFactors(n, sieve.factors(n));
         ASSERT_GE(plan.stageCount, 2);
         ASSERT_LE(plan.stageCount, 17);
         bool over = false;
@@ -131,15 +122,14 @@ TEST(CompletePlan, InvariantsHoldForEveryAcceptedLength) {
 TEST(StageWraps, TraceOfAnyStageWrapsFor12) {
     const RadixPlan plan = planFor(12);
     TraceCapture trace;
-    EXPECT_TRUE(anyStageWraps(plan));
-    EXPECT_EQ(trace.lines, (std::vector<std::string>{"h=0  l=0\n", "h=1  l=1\n", "h=1  l=0\n", "h=2  l=2\n",
-                                                      "h=2  l=1\n", "h=2  l=0\n"}));
+    EXPECT_TRUE(anyStageWraps(plan, trace.sink()));
+    EXPECT_EQ(trace.lines, traceOf12({0, 1, 2}));
 }
 
 TEST(StageWraps, AnyStageWrapsIsFalseOnlyForPowersOfTwo) {
-    for (int32_t n : {4, 8, 1024, 65536}) EXPECT_FALSE(anyStageWraps(planFor(n))) << n;
-    for (int32_t n : {6, 9, 12, 1000, 30030, 249982}) EXPECT_TRUE(anyStageWraps(planFor(n))) << n;
-    EXPECT_FALSE(anyStageWraps(RadixPlan{}));
+    for (int32_t n : {4, 8, 1024, 65536}) EXPECT_FALSE(anyStageWraps(planFor(n), {})) << n;
+    for (int32_t n : {6, 9, 12, 1000, 30030, 249982}) EXPECT_TRUE(anyStageWraps(planFor(n), {})) << n;
+    EXPECT_FALSE(anyStageWraps(RadixPlan{}, {}));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ using Listing = std::vector<std::pair<int, std::string>>;  // TABs, rest of line
 std::vector<std::string> emitted(int32_t n, TransformKind kind) {
     ScratchDir dir;
     RecordingDialogs ui;
-    emitTransform(SourceWriter::open("out.cpp", "a"), kind, planFor(n), ui);
+    emitTransform(SourceWriter::open("out.cpp", "a"), kind, planFor(n), ui, {});
     EXPECT_TRUE(ui.calls.empty());
     return crlfLines(readFile("out.cpp"));
 }
@@ -166,15 +166,8 @@ TEST(Transform, TraceOfOneFunction) {
     ScratchDir dir;
     RecordingDialogs ui;
     TraceCapture trace;
-    emitTransform(SourceWriter::open("out.cpp", "a"), TransformKind::Real, plan, ui);
-    // Every stage once in ascending order, then each stage twice in a row.
-    const std::vector<std::string> s0 = {"h=0  l=0\n"};
-    const std::vector<std::string> s1 = {"h=1  l=1\n", "h=1  l=0\n"};
-    const std::vector<std::string> s2 = {"h=2  l=2\n", "h=2  l=1\n", "h=2  l=0\n"};
-    std::vector<std::string> expected;
-    for (const auto* part : {&s0, &s1, &s2, &s0, &s0, &s1, &s1, &s2, &s2})
-        expected.insert(expected.end(), part->begin(), part->end());
-    EXPECT_EQ(trace.lines, expected);
+    emitTransform(SourceWriter::open("out.cpp", "a"), TransformKind::Real, plan, ui, trace.sink());
+    EXPECT_EQ(trace.lines, functionTraceOf12());
 }
 
 TEST(Transform, FailuresAreReported) {
@@ -183,8 +176,8 @@ TEST(Transform, FailuresAreReported) {
     std::filesystem::create_directory("dir.cpp");
     std::filesystem::create_symlink("/dev/full", "full.cpp");
     RecordingDialogs ui;
-    emitTransform(SourceWriter::open("dir.cpp", "a"), TransformKind::Inverse, plan, ui);
-    emitTransform(SourceWriter::open("full.cpp", "a"), TransformKind::Inverse, plan, ui);
+    emitTransform(SourceWriter::open("dir.cpp", "a"), TransformKind::Inverse, plan, ui, {});
+    emitTransform(SourceWriter::open("full.cpp", "a"), TransformKind::Inverse, plan, ui, {});
     EXPECT_EQ(ui.calls, (std::vector<RecordingDialogs::Call>{
                             {"message", cp932("ファイルがオープンに失敗しました。\nシステムに問題があります。"), ""},
                             {"message", cp932("ファイルの書き込みに失敗しました。"), ""}}));

@@ -12,6 +12,7 @@
 #include "codegen/fast/emitter_limits.h"
 #include "codegen/fast/index_bound.h"
 #include "plan/fast_plan.h"
+#include "prime_sieve.h"
 #include "process_runner.h"
 #include "test_support.h"
 
@@ -163,15 +164,10 @@ INSTANTIATE_TEST_SUITE_P(Lengths, FastHygiene, testing::Values(4, 30030, 1147, 1
 // stack scratch limit, and no integer the generated code forms reaches 2^31.
 TEST(FastPlan, EveryLengthIsCoveredAndIndexesBelow2To31) {
     const int32_t kMax = 250000;
-    std::vector<int32_t> smallest(kMax + 1, 0);  // smallest prime factor, by sieve
-    for (int32_t i = 2; i <= kMax; ++i)
-        if (smallest[i] == 0)
-            for (int32_t j = i; j <= kMax; j += i)
-                if (smallest[j] == 0) smallest[j] = i;
+    const PrimeSieve sieve(kMax);
     for (int32_t n = 4; n <= kMax; ++n) {
-        if (smallest[n] == n) continue;  // primes are refused
-        std::vector<int32_t> primes;
-        for (int32_t a = n; a > 1; a /= smallest[a]) primes.push_back(smallest[a]);
+        if (sieve.isPrime(n)) continue;  // primes are refused
+        const std::vector<int32_t> primes = sieve.factors(n);
         const FastPlan plan = makeFastPlan(primes);
         ASSERT_EQ(lengthAfter(plan, int(plan.radix.size())), n) << n;
         for (size_t s = 1; s < plan.radix.size(); ++s) ASSERT_LE(plan.radix[s], kScratchRadixLimit) << n;
