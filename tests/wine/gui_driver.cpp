@@ -210,11 +210,16 @@ bool commandEnds(const Controls& c, HWND box) {
     });
 }
 
-// commandEnds may see the gap between one box and the next. A message sent
-// to the program's thread is handled only where it waits for messages: in
-// its main loop once the command is over, or in the loop of a box, which
-// exists (if not yet shown) by then. So after the round trip no box of the
-// program's at all means that the command ended without another.
+// commandEnds may see the gap between one box and the next, and it sees the
+// last box gone while the program's one thread is still writing the file
+// its answer asked for: a look at the files then finds the old file and the
+// temporary one beside it, and a read of the old file can even make the
+// program's replace fail (Wine refuses to replace a file that anyone holds
+// open). A message sent to the program's thread is handled only where it
+// waits for messages: in its main loop once the command is over, or in the
+// loop of a box, which exists (if not yet shown) by then. So after the round
+// trip no box of the program's at all means that the command, its files
+// included, ended without another box.
 bool commandEndsWithNoFurtherBox(const Controls& c, HWND box) {
     if (!commandEnds(c, box)) return false;
     DWORD_PTR unused;
@@ -478,7 +483,7 @@ void checkNoWritesNothing(const Controls& c, const std::string& scratch) {
     checkText(box.text, kConfirm20, "confirmation names FFT20.cpp");
     checkText(textOf(c.factorsEdit), kFactors20, "factors of 20");
     answer(box, IDNO);
-    check(commandEnds(c, box.window), "No ends the command");
+    check(commandEndsWithNoFurtherBox(c, box.window), "No ends the command");
     check(!fileExists(scratch + "\\FFT20.cpp"), "No to the confirmation writes nothing");
 }
 
@@ -495,7 +500,7 @@ void checkOverwriteRefused(const Controls& c, const std::string& scratch) {
     checkText(overwrite.caption, "", "overwrite caption is empty");
     checkText(overwrite.text, kOverwrite12, "overwrite text");
     answer(overwrite, IDNO);
-    check(commandEnds(c, overwrite.window), "No ends the command");
+    check(commandEndsWithNoFurtherBox(c, overwrite.window), "No ends the command");
     check(readFile(path) == "keep me", "No to the overwrite leaves the file as it was");
 }
 
@@ -528,7 +533,7 @@ void checkOverwriteAccepted(const Controls& c, const std::string& scratch, const
     Box overwrite = waitForBox(c);
     require(overwrite.window != nullptr, "the overwrite question comes again");
     answer(overwrite, IDYES);
-    check(commandEnds(c, overwrite.window), "Yes to the overwrite ends the command");
+    check(commandEndsWithNoFurtherBox(c, overwrite.window), "Yes to the overwrite ends the command");
     check(readFile(scratch + "\\FFT12.cpp") == golden, "the old FFT12.cpp is replaced by the golden file");
     checkText(listing(scratch), "FFT12.cpp trace.txt ", "no temporary file is left beside it");
 }
