@@ -22,6 +22,22 @@ std::string finalPath(const char* name, HANDLE opened) {
     return length > 0 && length < sizeof path ? std::string(path, length) : std::string(name);
 }
 
+// Another program that holds a file open without letting it be deleted (a
+// virus scanner or an indexer looking at a file just written, anyone at all
+// under Wine, which replaces no open file) makes a rename or a delete fail
+// for as long as it looks. Such a failure is tried again for up to a second.
+template <typename Step>
+bool withRetries(Step step) {
+    for (int attempt = 0;; ++attempt) {
+        if (step()) return true;
+        const DWORD error = GetLastError();
+        const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+                          error == ERROR_LOCK_VIOLATION;
+        if (!held || attempt == 20) return false;
+        Sleep(50);
+    }
+}
+
 ReplaceTarget inspect(const char* name) {
     ReplaceTarget target;
     std::string path = name;
@@ -76,11 +92,12 @@ bool syncFile(int file) { return _commit(file) == 0; }
 bool closeFile(int file) { return _close(file) == 0; }
 
 bool replace(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    return withRetries(
+        [&] { return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); });
 }
 
 void remove(const std::string& path) {
-    DeleteFileA(path.c_str());
+    withRetries([&] { return DeleteFileA(path.c_str()); });
 }
 
 }  // namespace
