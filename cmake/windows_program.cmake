@@ -33,7 +33,10 @@ option(KALVORIN_GUI_DRIVER "Build the driver of the GUI test (run under Wine)" O
 if(KALVORIN_GUI_DRIVER)
   # The texts of the boxes are compared with the program's own messages.
   add_executable(gui_driver tests/wine/gui_driver.cpp command/messages.cpp)
-  set_source_files_properties(tests/wine/gui_driver.cpp PROPERTIES COMPILE_OPTIONS "-fexec-charset=CP932")
+  # The messages are built here again, so they need the code page here too:
+  # a source file's properties belong to the folder that sets them.
+  set_source_files_properties(tests/wine/gui_driver.cpp command/messages.cpp
+                              PROPERTIES COMPILE_OPTIONS "-fexec-charset=CP932")
   target_include_directories(gui_driver PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(gui_driver PRIVATE gdi32)
   target_link_options(gui_driver PRIVATE -static -static-libgcc -static-libstdc++)

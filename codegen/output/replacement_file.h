@@ -7,15 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "codegen/output/file_steps.h"
 #include "codegen/output/source_writer.h"
-
-// What a name refers to once links are followed. None also when that cannot
-// be told (a link loop, a path through a regular file); such a name fails
-// later the way an unopenable file always has.
-enum class FileKind { None, Regular, Directory, Special };
-
-// Never opens the name, so a FIFO or a device cannot block or be disturbed.
-FileKind fileKind(const char* name);
 
 class ReplacementFile {
 public:
@@ -23,7 +16,9 @@ public:
     // the file it leads to is the one replaced and the link stays. Nothing
     // is made when the name exists but is no regular file, or is a file we
     // may not write (it could not be opened for writing before either).
-    explicit ReplacementFile(const char* name);
+    // The platform's steps are taken from `steps`, which must outlive the
+    // object; a test gives steps that fail.
+    explicit ReplacementFile(const char* name, const FileSteps& steps = platformFileSteps());
     // Removes the temporary file unless it has been committed.
     ~ReplacementFile();
     ReplacementFile(const ReplacementFile&) = delete;
@@ -41,6 +36,7 @@ public:
 private:
     void discard();
 
+    const FileSteps& steps_;
     std::string directory_;  // where the replaced file is, "" for the current directory
     std::string target_;     // its name in that directory
     std::string temporary_;  // the temporary file's name there, "" once it is gone

@@ -100,4 +100,75 @@ TEST(ReplacementFile, ChangesTheFileOnlyAtCommit) {
     }
 }
 
+int g_creates;  // calls of the create step in the current case
+
+// A step of the platform that fails makes commit fail: the user is told the
+// file was not written, the old file stays byte for byte, and no temporary
+// file stays beside it. A taken name is only a reason to try another.
+TEST(ReplacementFile, AFailingStepCostsNoFile) {
+    using Spoil = void (*)(FileSteps&);
+    const struct {
+        const char* what;
+        Spoil spoil;
+        bool madeTemporary, committed;
+    } cases[] = {
+        {"create fails",
+         [](FileSteps& s) {
+             s.createExclusive = [](const std::string&, int& file) { return file = -1, CreateResult::Failed; };
+         },
+         false, false},
+        {"every name taken",
+         [](FileSteps& s) {
+             s.createExclusive = [](const std::string&, int& file) { return file = -1, CreateResult::NameTaken; };
+         },
+         false, false},
+        {"first name taken",
+         [](FileSteps& s) {
+             s.createExclusive = [](const std::string& path, int& file) {
+                 return ++g_creates == 1 ? (file = -1, CreateResult::NameTaken)
+                                         : platformFileSteps().createExclusive(path, file);
+             };
+         },
+         true, true},
+        {"sync fails", [](FileSteps& s) { s.sync = [](int) { return false; }; }, true, false},
+        {"close fails",
+         [](FileSteps& s) { s.close = [](int file) { return platformFileSteps().close(file), false; }; }, true,
+         false},
+        {"replace fails", [](FileSteps& s) { s.replace = [](const std::string&, const std::string&) { return false; }; },
+         true, false},
+    };
+    for (const auto& c : cases) {
+        for (const bool old : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (old ? ", old file" : ", no old file"));
+            ScratchDir dir;
+            if (old) writeFile("out.cpp", "old");
+            const auto before = entries();
+            FileSteps steps = platformFileSteps();
+            c.spoil(steps);
+            g_creates = 0;
+            ReplacementFile file("out.cpp", steps);
+            if (auto writer = file.openWriter()) {
+                writer->writeText("new\n");
+                EXPECT_EQ(writer->close(), 0);
+            }
+            EXPECT_EQ(entries().size(), before.size() + c.madeTemporary);
+            RecordingDialogs ui;
+            EXPECT_EQ(commitAndReport(file, ui), c.committed);
+            // Looked at while the file object lives: commit itself cleans up.
+            if (c.committed) {
+                EXPECT_TRUE(ui.calls.empty());
+                EXPECT_EQ(entries(), std::vector<std::string>{"out.cpp"});
+                EXPECT_EQ(readFile("out.cpp"), "new\r\n");
+                continue;
+            }
+            ASSERT_EQ(ui.calls.size(), 1u);
+            EXPECT_EQ(ui.calls[0], (RecordingDialogs::Call{"message", cp932("ファイルの書き込みに失敗しました。"), ""}));
+            EXPECT_EQ(entries(), before) << "a temporary file was left, or the old one lost";
+            if (old) {
+                EXPECT_EQ(readFile("out.cpp"), "old");
+            }
+        }
+    }
+}
+
 }  // namespace
