@@ -1,7 +1,7 @@
 // What the transform harnesses share: a direct DFT in long double, the
-// largest error over a set of outputs relative to the largest output, and a
-// thread with a chosen stack. Included by harnesses that are compiled
-// together with one generated file.
+// largest error over a set of outputs relative to the largest output (NaN
+// when an output is NaN), and a thread with a chosen stack. Included by
+// harnesses that are compiled together with one generated file.
 #pragma once
 
 #include <pthread.h>
@@ -46,7 +46,9 @@ double maxError(const Reference& ref, const std::vector<long double>& re, const 
         r *= scale;
         i *= scale;
         largest = std::max(largest, std::hypot(r, i));
-        worst = std::max(worst, std::hypot(r - out[k].re, i - out[k].im));
+        // std::max would drop a NaN output; it must stay and fail.
+        const long double error = std::hypot(r - out[k].re, i - out[k].im);
+        if (std::isnan(error) || error > worst) worst = error;
     }
     return double(worst / (largest > 0 ? largest : 1));
 }
