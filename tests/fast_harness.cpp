@@ -1,16 +1,17 @@
 // Compiled by the fast-style test together with one generated FFT<N>.cpp of
-// either precision: runs its three transforms on random input on a thread
+// either precision: runs its four transforms on random input on a thread
 // with a 256 KiB stack and prints, for each, the largest error against a
-// direct DFT in long double relative to the largest output; then whether
-// the inputs were left as they were and whether in-place calls gave the
+// direct DFT in long double relative to the largest output, and the error of
+// Real_IFFT after Real_FFT relative to the largest input; then whether the
+// inputs were left as they were and whether in-place calls gave the
 // out-of-place results. Built with -DLEN=<N> -DGENERATED="<path>"; with
 // -DNO_HEAP (and FFT_MALLOC defined to give null) it checks instead that an
-// in-place call fills its output with NaN. With -DLONG_IS_INT the generated
-// code is compiled with a 32-bit long, as on Windows and 32-bit targets.
-// It judges the result itself, so that the native test and the runs on other
-// processors share one verdict: the exit status is 0 only when every error
-// is within the bound of the precision and both checks hold; what failed
-// goes to stderr.
+// in-place call and Real_IFFT fill their output with NaN. With -DLONG_IS_INT
+// the generated code is compiled with a 32-bit long, as on Windows and
+// 32-bit targets. It judges the result itself, so that the native test and
+// the runs on other processors share one verdict: the exit status is 0 only
+// when every error is within the bound of the precision and the checks hold;
+// what failed goes to stderr.
 #include <math.h>
 #include <stdlib.h>
 #include <string.h>
@@ -24,6 +25,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -61,6 +63,30 @@ bool allNan(const std::vector<complex>& a) {
     for (const complex& z : a)
         if (!std::isnan(z.re) || !std::isnan(z.im)) return false;
     return true;
+}
+
+bool allNan(const std::vector<real>& a) {
+    for (real x : a)
+        if (!std::isnan(x)) return false;
+    return true;
+}
+
+// Real samples as entries with a zero imaginary part, for maxError.
+std::vector<complex> asComplex(const std::vector<real>& x) {
+    std::vector<complex> z(x.size());
+    for (size_t n = 0; n < x.size(); ++n) z[n].re = x[n], z[n].im = 0;
+    return z;
+}
+
+// The largest difference relative to the largest of a; NaN when b has one.
+double relativeDifference(const std::vector<real>& a, const std::vector<real>& b) {
+    double worst = 0, largest = 0;
+    for (size_t n = 0; n < a.size(); ++n) {
+        largest = std::max(largest, std::fabs(double(a[n])));
+        const double difference = std::fabs(double(a[n]) - double(b[n]));
+        if (std::isnan(difference) || difference > worst) worst = difference;
+    }
+    return worst / (largest > 0 ? largest : 1);
 }
 
 void* run(void*) {
@@ -106,15 +132,47 @@ void* run(void*) {
     CAT(Real_FFT, LEN)(output.data(), realInput.data(), table.data());
     report("real", maxError(ref, re, zero, output.data(), -1, 1, ks));
 
-    const bool kept = same(input, inputCopy) && realInput == realCopy;
+    // Real_IFFT reads entries 0 to N/2 and takes the imaginary parts of
+    // entry 0 and, for even N, N/2 as zero: the NaN there and above N/2
+    // must not reach the samples. The reference is the whole Hermitian
+    // spectrum those entries stand for.
+    const real nan = std::numeric_limits<real>::quiet_NaN();
+    std::vector<complex> spectrum(N);
+    for (long k = 0; k < N; ++k) {
+        spectrum[k].re = k <= N / 2 ? real(uniform(rng)) : nan;
+        spectrum[k].im = k <= N / 2 ? real(uniform(rng)) : nan;
+    }
+    spectrum[0].im = nan;
+    if (N % 2 == 0) spectrum[N / 2].im = nan;
+    for (long k = 0; k < N; ++k) {
+        const complex& z = spectrum[k <= N / 2 ? k : N - k];
+        const bool realEntry = k == 0 || 2 * k == N;
+        re[k] = z.re;
+        im[k] = realEntry ? 0 : k <= N / 2 ? z.im : -z.im;
+    }
+    const std::vector<complex> spectrumCopy = spectrum, forwardCopy = output;
+    std::vector<real> samples(N), roundTrip(N);
+    CAT(Real_IFFT, LEN)(samples.data(), spectrum.data(), table.data());
+    CAT(Real_IFFT, LEN)(roundTrip.data(), output.data(), table.data());
+#ifdef NO_HEAP
+    const bool withoutHeap = allNan(samples) && allNan(roundTrip);
+#else
+    const bool withoutHeap = true;
+    report("real_inverse", maxError(ref, re, im, asComplex(samples).data(), +1, 1.0L / N, ks));
+    report("round_trip", relativeDifference(realInput, roundTrip));
+#endif
+
+    const bool kept =
+        same(input, inputCopy) && realInput == realCopy && same(spectrum, spectrumCopy) && same(output, forwardCopy);
     std::printf("kept %d\nin_place %d\n", kept ? 1 : 0, inPlace ? 1 : 0);
     if (!kept) std::fprintf(stderr, "FAIL: an input was modified\n");
 #ifdef NO_HEAP
     if (!inPlace) std::fprintf(stderr, "FAIL: in place without heap did not give NaN\n");
+    if (!withoutHeap) std::fprintf(stderr, "FAIL: Real_IFFT without heap did not give NaN\n");
 #else
     if (!inPlace) std::fprintf(stderr, "FAIL: in place differs from out of place\n");
 #endif
-    verdict = failed || !kept || !inPlace ? 1 : 0;
+    verdict = failed || !kept || !inPlace || !withoutHeap ? 1 : 0;
     return nullptr;
 }
 

@@ -1,7 +1,7 @@
 // What the transform harnesses share: a direct DFT in long double, the
 // outputs checked against it, the largest error over them relative to the
-// largest output, and a thread with a chosen stack. Included by harnesses
-// that are compiled together with generated code.
+// largest output (NaN when an output is NaN), and a thread with a chosen
+// stack. Included by harnesses that are compiled together with generated code.
 #pragma once
 
 #include <pthread.h>
@@ -62,7 +62,9 @@ double maxError(const Reference& ref, const std::vector<long double>& re, const 
         r *= scale;
         i *= scale;
         largest = std::max(largest, std::hypot(r, i));
-        worst = std::max(worst, std::hypot(r - out[k * stride].re, i - out[k * stride].im));
+        // std::max would drop a NaN output; it must stay and fail.
+        const long double error = std::hypot(r - out[k * stride].re, i - out[k * stride].im);
+        if (std::isnan(error) || error > worst) worst = error;
     }
     return double(worst / (largest > 0 ? largest : 1));
 }

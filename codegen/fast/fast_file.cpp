@@ -1,5 +1,5 @@
 // The whole fast-style file: the comment with the plan, the allocator
-// macros, the complex type, revolver, the static parts and the three public
+// macros, the complex type, revolver, the static parts and the four public
 // transforms.
 #include "codegen/fast/fast_file.h"
 
@@ -167,6 +167,7 @@ void writeFastFile(SourceWriter& w, const FastPlan& full, Precision precision) {
         writeForward(w, t, full, "kv_forward_real", 1, true);
     }
     w.writeText(reverseStep(t, n, hasVectorSupport(needs)).c_str());
+    w.writeText(realInverseSteps(t, n, hasVectorSupport(needs)).c_str());
     TextValues fillValues = t.scalars({"real", "zero"});
     fillValues["len"] = len;
     w.writeText(expandTemplate("kv_fill_nan", kFillNan, fillValues).c_str());
@@ -179,5 +180,6 @@ void writeFastFile(SourceWriter& w, const FastPlan& full, Precision precision) {
         w.writeText("\tkv_forward_half(pDestination, pSource, pSinCosTable);\n\tkv_split(pDestination, pSinCosTable);\n}\n");
     else
         w.writeText("\tkv_forward_real(pDestination, pSource, pSinCosTable);\n}\n");
+    w.writeText(realInverse(t, "Real_IFFT" + len, n).c_str());
     w.writeText(complexTransform("Complex_FFT" + len, n, "").c_str());
 }

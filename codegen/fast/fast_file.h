@@ -1,7 +1,8 @@
 // The fast style: a generated FFT<N>.cpp with the classic file's interface
-// (the complex type, revolver, IFFT<N>, Real_FFT<N>, Complex_FFT<N>) that
-// runs close to a tuned library, keeps nothing N-sized on the stack and
-// indexes with 32-bit long safely.
+// (the complex type, revolver, IFFT<N>, Real_FFT<N>, Complex_FFT<N>) and
+// Real_IFFT<N>, the inverse of Real_FFT<N>, that runs close to a tuned
+// library, keeps nothing N-sized on the stack and indexes with 32-bit long
+// safely.
 #pragma once
 
 #include "codegen/fast/precision.h"

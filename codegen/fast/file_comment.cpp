@@ -22,7 +22,11 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
          " bytes).\n";
     s += "   Complex_FFT" + len + " and Real_FFT" + len + " compute X[k] = sum over n of x[n] exp(-2 pi i n k / N);\n";
     s += "   Real_FFT" + len + " takes N reals and gives all N outputs. IFFT" + len +
-         " computes the inverse,\n   divided by N. No transform modifies its input.\n\n";
+         " computes the inverse,\n   divided by N. Real_IFFT" + len + ", the inverse of Real_FFT" + len +
+         ", reads entries 0 to " + std::to_string(n / 2) + "\n   of a spectrum laid out as Real_FFT" + len +
+         " writes it, taking the imaginary part" +
+         (half ? "s of\n   entries 0 and " + std::to_string(n / 2) + " as zero" : " of\n   entry 0 as zero") +
+         ", and writes the N real samples, divided by N.\n   No transform modifies its input.\n\n";
     s += "   Plan: " + radices(full) + ", decimation in time. The radices are listed in the\n";
     s += "   order their passes run; the first pass reads the input at a stride, in\n";
     s += "   digit-reversed order, and writes the output; the others work in place on it.\n";
@@ -31,9 +35,11 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
              std::to_string(full.blockLength) + " entries at a time.\n";
     if (half)
         s += "   Real_FFT" + len + " transforms the N/2 input pairs as complex numbers (" + radices(*half) +
-             ")\n   and splits the result into the N outputs.\n";
+             ")\n   and splits the result into the N outputs; Real_IFFT" + len +
+             " undoes the split and runs the\n   same transform on the result read backwards.\n";
     else
-        s += "   Real_FFT" + len + " uses the same plan with a first pass that reads reals.\n";
+        s += "   Real_FFT" + len + " uses the same plan with a first pass that reads reals; so does\n   Real_IFFT" +
+             len + ", on the reals Re X[k] + Im X[k], whose transform R gives the samples as\n   Re R + Im R.\n";
     const int32_t leaf = full.radix[0], second = convolutionPassRadix(full);
     const bool convolution = usesConvolution(leaf);
     if (convolution)
@@ -42,7 +48,8 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
               : second == leaf ? "radix " + std::to_string(leaf) + ", in both of its passes, runs as a convolution"
                                : "radices " + std::to_string(leaf) + " and " + std::to_string(second) + " run as convolutions") +
              " (Bluestein's algorithm) in work memory:\n"
-             "   every call of Complex_FFT" + len + ", IFFT" + len + " and Real_FFT" + len + " takes " +
+             "   every call of Complex_FFT" + len + ", IFFT" + len + ", Real_FFT" + len + " and Real_IFFT" + len +
+             " takes " +
              std::to_string(planWorkBytes(full, precision)) +
              " bytes\n   from FFT_MALLOC and gives them back with FFT_FREE before it returns. If\n"
              "   FFT_MALLOC returns a null pointer, the call computes " +
@@ -59,17 +66,22 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
     if (half)
         for (size_t s = 0; s < half->radix.size(); ++s)
             rootLoop |= !hasOwnButterfly(half->radix[s]) && half->radix[s] <= kScratchRadixLimit;
-    s += convolution ? "\n   Memory: apart from the work above, no work arrays and no static data; "
-                     : "\n   Memory: no work arrays and no static data; ";
+    s += convolution ? "\n   Memory: apart from the work above and below, no work arrays and no static\n   data; "
+                     : "\n   Memory: apart from the work below, no work arrays and no static data;\n   ";
     s += rootLoop ? "a call keeps about " + std::to_string(500 * entry / 1024 + 1) +
-                        " KiB of\n   work values on the stack (the butterfly of an odd radix)."
+                        " KiB of work values\n   on the stack (the butterfly of an odd radix)."
                   : "a call keeps well under 1 KiB on the stack.";
     s += "\n   Complex_FFT" + len + " and IFFT" + len + " may be called in place (pDestination == pSource):\n";
     s += "   such a call takes one copy of the " + std::to_string(n) + " inputs (" + std::to_string(tableBytes) +
          " bytes) from FFT_MALLOC and gives\n   it back with FFT_FREE. If FFT_MALLOC returns a null pointer, the call"
-         " fills\n   pDestination with NaN instead. " +
-         (convolution ? std::string("Apart from these two, no call uses the heap.")
-                      : std::string("No other call uses the heap.")) +
-         " Define\n   FFT_MALLOC and FFT_FREE before this file's code to use another allocator. */\n";
+         " fills\n   pDestination with NaN instead. Real_IFFT" + len + " takes work for the " +
+         std::to_string(half ? n / 2 : n) + " entries its\n   transform " + (half ? "reads (" : "writes (") +
+         std::to_string(half ? tableBytes / 2 : tableBytes) + " bytes) from FFT_MALLOC" +
+         (convolution ? ", besides the work above,\n   " : "\n   ") +
+         "and gives it back with FFT_FREE before it returns; if FFT_MALLOC returns a null\n"
+         "   pointer, it fills pDestination with NaN instead. " +
+         (convolution ? std::string("Apart from these three, no call uses\n   the heap.")
+                      : std::string("No other call uses the\n   heap.")) +
+         " Define FFT_MALLOC and FFT_FREE before this file's code to use another allocator. */\n";
     return s;
 }

@@ -38,3 +38,9 @@ extern const char* const kVectorSupport;
 // vector loop.
 std::string splitStep(const FastText& t, int32_t n, bool vectors);
 std::string reverseStep(const FastText& t, int32_t n, bool vectors);
+
+// real_inverse.cpp: the static steps of Real_IFFT (kv_unsplit for even n,
+// kv_hartley_in and kv_hartley_out for odd n, with vector loops when
+// vectors; kv_fill_nan_reals), and Real_IFFT itself under the given name.
+std::string realInverseSteps(const FastText& t, int32_t n, bool vectors);
+std::string realInverse(const FastText& t, const std::string& name, int32_t n);

@@ -106,8 +106,9 @@ for target in "${targets[@]}"; do
             build_is "$prefix" "$work/$precision/FFT12.cpp" "$long_bytes" "$order"
         for n in "${lengths[@]}"; do
             out=$work/$arch-$precision-$n
-            # complex, inverse and real errors, as the harness printed them
-            errors=$(awk '$1 ~ /^(complex|inverse|real)$/ { printf "%s%s", sep, $2; sep = " " }' "$out")
+            # complex, inverse, real, real inverse and round-trip errors, as
+            # the harness printed them
+            errors=$(awk '$1 ~ /^(complex|inverse|real|real_inverse|round_trip)$/ { printf "%s%s", sep, $2; sep = " " }' "$out")
             check "$arch $n $precision (errors ${errors:-none})" test "$(cat "$out.status")" = 0
             [ "$(cat "$out.status")" = 0 ] || sed 's/^/    /' "$out"
         done

@@ -1,8 +1,9 @@
 // The fast style through its public interface: generated files, compiled
-// with the system compilers, transform correctly in both precisions, leave
-// their input alone, work in place and on a small stack, fail loudly without
-// heap, index safely with a 32-bit long and compile without a warning in
-// every language mode a user may pick.
+// with the system compilers, transform correctly in both precisions (all
+// four transforms, Real_IFFT also back after Real_FFT), leave their input
+// alone, work in place and on a small stack, fail loudly without heap, index
+// safely with a 32-bit long and compile without a warning in every language
+// mode a user may pick.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -94,7 +95,9 @@ const Build P = Build::Plain;
 // largest); a second prime of 100 or more as a pass: 249001 = 499 499 (one
 // work for both) and 20806 = 103 101 2 (two). Without heap they fall back to
 // the direct leaf and pass: the loop over the roots (1010, 303, 20806) or
-// the sweep of a prime above the scratch limit (2018).
+// the sweep of a prime above the scratch limit (2018). Real_IFFT runs in
+// every case: its even and odd forms, the latter also on 9, the smallest
+// odd length, and portably on 15015.
 INSTANTIATE_TEST_SUITE_P(
     Lengths, FastTransforms,
     testing::Values(Case{4, D, P}, Case{6, D, P}, Case{12, D, P}, Case{18, D, P}, Case{98, D, P}, Case{60, D, P},
@@ -114,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{15015, S, Build::Native}, Case{1024, S, Build::Native}, Case{131072, D, Build::Native},
                     Case{1144, D, Build::Portable}, Case{30030, D, Build::Portable}, Case{1024, S, Build::Portable},
                     Case{131072, S, Build::Portable}, Case{1144, D, Build::Clang}, Case{1024, S, Build::Clang},
-                    Case{1024, D, Build::Native}, Case{1144, S, Build::Native}));
+                    Case{1024, D, Build::Native}, Case{1144, S, Build::Native}, Case{9, D, P},
+                    Case{15015, D, Build::Portable}));
 
 // "warning: ..." and "error: ..." lines of a compiler's diagnostics.
 std::vector<std::string> complaints(const std::string& diagnostics) {

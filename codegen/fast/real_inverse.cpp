@@ -1,0 +1,197 @@
+// Real_IFFT: the inverse of Real_FFT, from the half spectrum 0..N/2 to N
+// reals divided by N. Even N undoes kv_split and runs the half-length
+// forward transform backwards; odd N turns the spectrum into a real
+// sequence whose forward transform gives the samples (a Hartley identity).
+// Either way the forward transform is out of place and the input stays
+// untouched, so the values in between need work memory from the heap.
+#include <string>
+
+#include "codegen/fast/function_texts.h"
+
+namespace {
+
+// Even N: the inverse of kv_split. Each k pairs with H - k as there, and
+// the results go to the mirrored places, so that the forward transform of
+// w is the inverse transform of Z. With vectors, KV_LANES values of k at a
+// time, the entries from H - k down turned into ascending order.
+std::string unsplitStep(const FastText& t, int32_t n, bool vectors) {
+    const int32_t h = n / 2;
+    TextValues values = t.scalars({"real"});
+    values["h"] = std::to_string(h);
+    values["scale"] = t.literal(1.0L / n);
+    values["vector_loop"] = vectors ? expandTemplate("kv_unsplit, vector loop", R"(#ifdef KV_VECTOR
+	{
+		kv_vcomplex va, vb, vt;
+		kv_vec ver, vei, vdr, vdi, vpr, vpq;
+		for (; 2 * k + 2 * KV_LANES - 2 < @{h}; k += KV_LANES) {
+			va = kv_vload(X + k);
+			vb = kv_vload(X + @{h} - k - (KV_LANES - 1));
+			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
+			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
+			vt = kv_vload(T + k);
+			ver = (va.re + vb.re) * s;
+			vei = (va.im - vb.im) * s;
+			vdr = (va.re - vb.re) * s;
+			vdi = (va.im + vb.im) * s;
+			vpr = vdr * vt.im - vdi * vt.re;
+			vpq = vdr * vt.re + vdi * vt.im;
+			va.re = ver - vpr;
+			va.im = vpq - vei;
+			vb.re = ver + vpr;
+			vb.im = vei + vpq;
+			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
+			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
+			kv_vstore(w + k, va);
+			kv_vstore(w + @{h} - k - (KV_LANES - 1), vb);
+		}
+	}
+#endif
+)", {{"h", values["h"]}})
+                                    : "";
+    // k = H/2 pairs with itself: 2 Z[H/2] = 2 conj X[H/2].
+    values["middle"] = h % 2 == 0 ? format("\tw[%d].re = X[%d].re * %s;\n\tw[%d].im = -X[%d].im * %s;\n", h / 2, h / 2,
+                                           t.literal(2.0L / n).c_str(), h / 2, h / 2, t.literal(2.0L / n).c_str())
+                                  : "";
+    return expandTemplate("kv_unsplit", R"(
+/* The inverse of kv_split. From X[k] for k <= H = @{h}, with
+   2 E[k] = X[k] + conj X[H-k] and 2 W^k O[k] = X[k] - conj X[H-k],
+   2 Z[k] = 2 (E[k] + i O[k]) is the transform of the pairs
+   z[j] = x[2j] + i x[2j+1]. w[(H-k) mod H] = 2 Z[k] / N, so that the
+   forward transform of w is z. Im X[0] and Im X[H] are not read. */
+static void kv_unsplit(complex *KV_RESTRICT w, const complex *KV_RESTRICT X, const complex *KV_RESTRICT T)
+{
+	const @{real} s = @{scale};
+	long k;
+	@{real} er, ei, dr, di, pr, pq;
+	complex a, b;
+	w[0].re = (X[0].re + X[@{h}].re) * s;
+	w[0].im = (X[0].re - X[@{h}].re) * s;
+	k = 1;
+@{vector_loop}	for (; k < @{h} - k; k++) {
+		a = X[k];
+		b = X[@{h} - k];
+		er = (a.re + b.re) * s;
+		ei = (a.im - b.im) * s;
+		dr = (a.re - b.re) * s;
+		di = (a.im + b.im) * s;
+		pr = dr * T[k].im - di * T[k].re;
+		pq = dr * T[k].re + di * T[k].im;
+		w[k].re = er - pr;
+		w[k].im = pq - ei;
+		w[@{h} - k].re = er + pr;
+		w[@{h} - k].im = ei + pq;
+	}
+@{middle}}
+)",
+                          values);
+}
+
+// Odd N: r[k] = Re X[k] + Im X[k] for every k (X Hermitian), and
+// x[n] = Re R[n] + Im R[n] with R the forward transform of r: the odd
+// halves of the sums cancel. With vectors, KV_LANES values of k at a time,
+// the differences turned into descending order.
+std::string hartleySteps(const FastText& t, int32_t n, bool vectors) {
+    TextValues values = t.scalars({"real"});
+    values["n"] = std::to_string(n);
+    values["scale"] = t.literal(1.0L / n);
+    values["vector_in"] = vectors ? expandTemplate("kv_hartley_in, vector loop", R"(#ifdef KV_VECTOR
+	{
+		kv_vcomplex v;
+		kv_vec p, m;
+		for (; 2 * k + 2 * KV_LANES - 2 < @{n}; k += KV_LANES) {
+			v = kv_vload(X + k);
+			p = (v.re + v.im) * s;
+			m = (v.re - v.im) * s;
+			m = __builtin_shufflevector(m, m, KV_BACKWARD);
+			memcpy(r + k, &p, sizeof p);
+			memcpy(r + @{n} - k - (KV_LANES - 1), &m, sizeof m);
+		}
+	}
+#endif
+)", {{"n", values["n"]}})
+                                  : "";
+    values["vector_out"] = vectors ? expandTemplate("kv_hartley_out, vector loop", R"(#ifdef KV_VECTOR
+	{
+		kv_vcomplex v;
+		kv_vec sum;
+		for (; k + KV_LANES - 1 < @{n}; k += KV_LANES) {
+			v = kv_vload(R + k);
+			sum = v.re + v.im;
+			memcpy(x + k, &sum, sizeof sum);
+		}
+	}
+#endif
+)", {{"n", values["n"]}})
+                                   : "";
+    return expandTemplate("kv_hartley_in and kv_hartley_out", R"(
+/* From X[k] for k <= N/2: r[k] = (Re X[k] + Im X[k]) / N and
+   r[N-k] = (Re X[k] - Im X[k]) / N, the real sequence whose transform R
+   gives x[n] = Re R[n] + Im R[n]. Im X[0] is not read. */
+static void kv_hartley_in(@{real} *KV_RESTRICT r, const complex *KV_RESTRICT X)
+{
+	const @{real} s = @{scale};
+	long k;
+	r[0] = X[0].re * s;
+	k = 1;
+@{vector_in}	for (; k < @{n} - k; k++) {
+		r[k] = (X[k].re + X[k].im) * s;
+		r[@{n} - k] = (X[k].re - X[k].im) * s;
+	}
+}
+
+static void kv_hartley_out(@{real} *KV_RESTRICT x, const complex *KV_RESTRICT R)
+{
+	long k = 0;
+@{vector_out}	for (; k < @{n}; k++)
+		x[k] = R[k].re + R[k].im;
+}
+)",
+                          values);
+}
+
+}  // namespace
+
+std::string realInverseSteps(const FastText& t, int32_t n, bool vectors) {
+    TextValues values = t.scalars({"real", "zero"});
+    values["n"] = std::to_string(n);
+    return (n % 2 == 0 ? unsplitStep(t, n, vectors) : hartleySteps(t, n, vectors)) +
+           expandTemplate("kv_fill_nan_reals", R"(
+/* What Real_IFFT leaves when it cannot get its work memory. */
+static void kv_fill_nan_reals(@{real} *x)
+{
+	volatile @{real} zero = @{zero};
+	@{real} not_a_number = zero / zero;
+	long k;
+	for (k = 0; k < @{n}; k++)
+		x[k] = not_a_number;
+}
+)",
+                          values);
+}
+
+// The work holds the values the forward transform reads: H entries (N
+// reals) for even N; for odd N the reals fit in the output, and the work
+// takes the N entries the transform writes.
+std::string realInverse(const FastText& t, const std::string& name, int32_t n) {
+    const bool even = n % 2 == 0;
+    TextValues values = t.scalars({"real"});
+    values["name"] = name;
+    values["entries"] = std::to_string(even ? n / 2 : n);
+    values["steps"] = even ? "\tkv_unsplit(work, pSource, pSinCosTable);\n"
+                             "\tkv_forward_half((complex *)pDestination, &work[0].re, pSinCosTable);\n"
+                           : "\tkv_hartley_in(pDestination, pSource);\n"
+                             "\tkv_forward_real(work, pDestination, pSinCosTable);\n"
+                             "\tkv_hartley_out(pDestination, work);\n";
+    return expandTemplate("Real_IFFT", R"(
+void @{name}(@{real} *pDestination, const complex *pSource, const complex *pSinCosTable)
+{
+	complex *work = (complex *)FFT_MALLOC(@{entries} * sizeof(complex));
+	if (work == 0) {
+		kv_fill_nan_reals(pDestination);
+		return;
+	}
+@{steps}	FFT_FREE(work);
+}
+)",
+                          values);
+}
