@@ -59,6 +59,26 @@ static KV_INLINE void kv_vstore(complex *p, kv_vcomplex v)
 	memcpy(p + KV_LANES / 2, &b, sizeof b);
 }
 
+/* Entries p[0], p[a], ... p[(KV_LANES - 1) a], in the order of the lanes:
+   the same entry of KV_LANES leaves a apart. Unused without a vector leaf. */
+static KV_INLINE __attribute__((unused)) kv_vcomplex kv_vload_apart(const complex *p, long a)
+{
+	kv_vcomplex r;
+#if KV_LANES == 2
+	kv_vec lo = {p[0].re, p[0].im}, hi = {p[a].re, p[a].im};
+#elif KV_LANES == 4
+	kv_vec lo = {p[0].re, p[0].im, p[a].re, p[a].im};
+	kv_vec hi = {p[2 * a].re, p[2 * a].im, p[3 * a].re, p[3 * a].im};
+#else
+	kv_vec lo = {p[0].re, p[0].im, p[a].re, p[a].im, p[2 * a].re, p[2 * a].im, p[3 * a].re, p[3 * a].im};
+	kv_vec hi = {p[4 * a].re, p[4 * a].im, p[5 * a].re, p[5 * a].im,
+		p[6 * a].re, p[6 * a].im, p[7 * a].re, p[7 * a].im};
+#endif
+	r.re = KV_SHUFFLE(lo, hi, KV_EVEN);
+	r.im = KV_SHUFFLE(lo, hi, KV_ODD);
+	return r;
+}
+
 /* T[e], T[e + tw], ... for the KV_LANES entries from k on, e = k tw, in
    the order of the lanes. */
 static KV_INLINE kv_vcomplex kv_vroots(const complex *T, long e, long tw)
