@@ -57,38 +57,45 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     }
 
     std::string s = format("\nstatic void %s(complex *y, const %s *x, const complex *T)\n{\n", name, t.real());
-    // Without blocking, the last one or two digits of the leaf index walk
-    // the input in order: a vector leaf takes KV_LANES of those leaves at
-    // once where the lanes divide them evenly. Two lanes (double without
-    // AVX) gain nothing over the scalar leaf: the outputs are scattered.
-    const bool vectorLeaf = !realInput && outer.empty() && !inner.empty() && hasOwnButterfly(plan.radix[0]);
-    std::string vectorNest;
-    if (vectorLeaf) {
-        const Digit& d1 = inner.back();
-        const bool two = inner.size() >= 2;
-        const int64_t r1 = d1.count, o1 = d1.outStride, r2 = two ? inner[inner.size() - 2].count : 1,
-                      o2 = two ? inner[inner.size() - 2].outStride : 0;
-        const std::vector<Digit> rest(inner.begin(), inner.end() - (two ? 2 : 1));
-        vectorNest = format("#if defined(KV_VECTOR) && KV_LANES >= 4 && %lld %% KV_LANES == 0 && (KV_LANES %% %lld == 0 || %lld %% KV_LANES == 0)\n",
-                            (long long)(r1 * r2), (long long)r1, (long long)r1);
-        vectorNest += "\tlong c";
-        for (const Digit& d : rest) vectorNest += format(", d%d", d.stage);
-        vectorNest += ";\n";
-        openLoops(vectorNest, rest, 1);
-        const int depth = 1 + int(rest.size());
-        vectorNest += tabs(depth) + "for (c = 0; c < " + std::to_string(r1 * r2) + "; c += KV_LANES)\n";
-        vectorNest += tabs(depth + 1) +
-                      format("kv_vleaf%d(%s + (c %% %lld) * %lld + (c / %lld) * %lld, %s + c * 2, %lld, %lld, %lld, %lld);\n",
-                             plan.radix[0], offset("y", rest, false).c_str(), (long long)r1, (long long)o1,
-                             (long long)r1, (long long)o2, offset("x", rest, true).c_str(),
-                             (long long)(width * (n / plan.radix[0])), (long long)r1, (long long)o1, (long long)o2);
-        closeLoops(vectorNest, rest.size(), 1);
-        vectorNest += "#else\n";
+    // A vector leaf takes KV_LANES leaves at once, those of one or two
+    // digits of the leaf index where the lanes divide them evenly. The last
+    // one or two digits (of a block's leaves with blocking) walk the input
+    // in order, the last d1.inStride reals apart; where they do not split
+    // into 4 and into 8 lanes, the last digit of radix 8 does on its own,
+    // its inputs gathered. Two lanes (double without AVX) gain nothing over
+    // the scalar leaf: the outputs are scattered.
+    const bool vectorLeaf = !realInput && !inner.empty() && hasOwnButterfly(plan.radix[0]);
+    size_t hi = inner.empty() ? 0 : inner.size() - 1, lo = inner.size() >= 2 ? hi - 1 : hi;
+    auto splitsEvenly = [](int64_t r1, int64_t r12) { return r12 % 8 == 0 && (8 % r1 == 0 || r1 % 8 == 0); };
+    if (vectorLeaf && !splitsEvenly(inner[hi].count, inner[hi].count * (lo < hi ? inner[lo].count : 1))) {
+        for (size_t i = inner.size(); i-- > 0;)
+            if (inner[i].count % 8 == 0) {
+                hi = lo = i;
+                break;
+            }
     }
-    s += vectorNest;
-    if (m > 1) {
+    const bool two = lo < hi;
+    std::vector<Digit> rest, lanes;
+    for (size_t i = 0; i < inner.size(); ++i) (vectorLeaf && i >= lo && i <= hi ? lanes : rest).push_back(inner[i]);
+    std::string vectorIf;
+    if (vectorLeaf) {
+        const int64_t r1 = inner[hi].count, r2 = two ? inner[lo].count : 1;
+        vectorIf = format("#if defined(KV_VECTOR) && KV_LANES >= 4 && %lld %% KV_LANES == 0 && (KV_LANES %% %lld == 0 || %lld %% KV_LANES == 0)\n",
+                          (long long)(r1 * r2), (long long)r1, (long long)r1);
+    }
+    // The digits both leaf loops use, then those of one of them.
+    std::vector<int> digits;
+    for (const Digit& d : outer) digits.push_back(d.stage);
+    for (const Digit& d : rest) digits.push_back(d.stage);
+    if (!digits.empty()) {
         s += "\tlong";
-        for (int i = 1; i < m; ++i) s += format(" d%d%s", i, i + 1 < m ? "," : ";\n");
+        for (size_t i = 0; i < digits.size(); ++i) s += format(" d%d%s", digits[i], i + 1 < digits.size() ? "," : ";\n");
+    }
+    if (vectorLeaf) {
+        s += vectorIf + "\tlong c;\n#else\n\tlong";
+        for (size_t i = 0; i < lanes.size(); ++i)
+            s += format(" d%d%s", lanes[i].stage, i + 1 < lanes.size() ? "," : ";\n");
+        s += "#endif\n";
     }
     // A single butterfly of its own needs no twiddles.
     if (m == 1 && hasOwnButterfly(plan.radix[0])) s += "\t(void)T;\n";
@@ -123,6 +130,24 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         s += tabs(depth) + "xb = " + offset("x", outer, true) + ";\n";
         y = "yb";
         x = "xb";
+    }
+    if (vectorLeaf) {
+        const Digit& d1 = inner[hi];
+        const int64_t r1 = d1.count, o1 = d1.outStride, o2 = two ? inner[lo].outStride : 0;
+        const int64_t r12 = two ? r1 * inner[lo].count : r1;
+        s += vectorIf;
+        openLoops(s, rest, depth);
+        const int at = depth + int(rest.size());
+        s += tabs(at) + "for (c = 0; c < " + std::to_string(r12) + "; c += KV_LANES)\n";
+        const std::string out = two ? format("(c %% %lld) * %lld + (c / %lld) * %lld", (long long)r1, (long long)o1,
+                                             (long long)r1, (long long)o2)
+                                    : format("c * %lld", (long long)o1);
+        s += tabs(at + 1) + format("kv_vleaf%d(%s + %s, %s + c * %lld, %lld, %lld, %lld, %lld, %lld);\n", plan.radix[0],
+                                   offset(y, rest, false).c_str(), out.c_str(), offset(x, rest, true).c_str(),
+                                   (long long)d1.inStride, (long long)(width * (n / plan.radix[0])), (long long)r1,
+                                   (long long)o1, (long long)o2, (long long)(d1.inStride / 2));
+        closeLoops(s, rest.size(), depth);
+        s += "#else\n";
     }
     openLoops(s, inner, depth);
     const int leafDepth = depth + int(inner.size());

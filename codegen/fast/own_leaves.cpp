@@ -22,24 +22,28 @@ std::string ownLeaf(const FastText& t, int32_t p, bool realInput) {
     return s + "}\n";
 }
 
-// KV_LANES leaves of radix p whose inputs lie side by side: leaf c reads
-// x[2 c + j s] and writes its p outputs from y + (c % r1) o1 + (c / r1) o2 on.
+// KV_LANES leaves of radix p whose inputs lie apart entries apart: leaf c
+// reads x[2 c apart + j s] and writes its p outputs from y + (c % r1) o1 +
+// (c / r1) o2 on. Side by side (apart = 1) two plain loads fetch an entry of
+// all the lanes.
 std::string vectorLeaf(const FastText& t, int32_t p) {
     const TextValues radix = {{"p", std::to_string(p)}};
     TextValues head = t.scalars({"real"});
     head["p"] = std::to_string(p);
     std::string s = expandTemplate("kv_vleaf", R"(
 /* Unused where the lanes do not divide the leaves evenly. */
-static KV_INLINE __attribute__((unused)) void kv_vleaf@{p}(complex *y, const @{real} *x, long s, long r1, long o1, long o2)
+static KV_INLINE __attribute__((unused)) void kv_vleaf@{p}(complex *y, const @{real} *x, long s, long r1, long o1, long o2, long apart)
 {
 	kv_vcomplex u[@{p}];
 	kv_vec a[@{p}], b[@{p}];
 	long j;
 )",
                                    head);
-    for (int j = 0; j < p; ++j)
-        s += format("\tu[%d] = kv_vload((const complex *)(x%s));\n", j,
-                    j == 0 ? "" : j == 1 ? " + s" : format(" + %d * s", j).c_str());
+    for (int j = 0; j < p; ++j) {
+        const std::string at = j == 0 ? "x" : j == 1 ? "x + s" : format("x + %d * s", j);
+        s += format("\tu[%d] = apart == 1 ? kv_vload((const complex *)(%s)) : kv_vload_apart((const complex *)(%s), apart);\n",
+                    j, at.c_str(), at.c_str());
+    }
     s += format("\tkv_vdft%d(u);\n", p);
     s += format("\tfor (j = 0; j < %d; j++) {\n\t\ta[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_LOW);\n"
                 "\t\tb[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_HIGH);\n\t}\n", p);

@@ -5,7 +5,12 @@
 // The vector types and their loads, stores and products, for the vector
 // loop of the passes. A vector holds the real parts (or the imaginary parts)
 // of KV_LANES consecutive entries: the loads split the pairs, the stores
-// join them again, and a product then needs no shuffles.
+// join them again, and a product then needs no shuffles. Under AVX the lanes
+// hold those entries out of order: the split and the join then
+// stay within the 128-bit halves of a register, one unpack or shufps per
+// vector instead of two shuffles of which one crosses the halves. Whatever
+// works lane by lane (butterflies, products, a reversal of all the lanes)
+// never sees the order; the twiddles are loaded in it.
 const char* const kVectorSupport = R"(
 #ifdef KV_VECTOR
 #if KV_LANES == 2
@@ -17,18 +22,18 @@ const char* const kVectorSupport = R"(
 #define KV_BACKWARD 1, 0
 #define KV_MIRROR 0, 3
 #elif KV_LANES == 4
-#define KV_EVEN 0, 2, 4, 6
-#define KV_ODD 1, 3, 5, 7
-#define KV_LOW 0, 4, 1, 5
-#define KV_HIGH 2, 6, 3, 7
+#define KV_EVEN 0, 4, 2, 6
+#define KV_ODD 1, 5, 3, 7
+#define KV_LOW 0, 4, 2, 6
+#define KV_HIGH 1, 5, 3, 7
 #define KV_REVERSE 2, 3, 0, 1
 #define KV_BACKWARD 3, 2, 1, 0
 #define KV_MIRROR 2, 7, 0, 5
 #else
-#define KV_EVEN 0, 2, 4, 6, 8, 10, 12, 14
-#define KV_ODD 1, 3, 5, 7, 9, 11, 13, 15
-#define KV_LOW 0, 8, 1, 9, 2, 10, 3, 11
-#define KV_HIGH 4, 12, 5, 13, 6, 14, 7, 15
+#define KV_EVEN 0, 2, 8, 10, 4, 6, 12, 14
+#define KV_ODD 1, 3, 9, 11, 5, 7, 13, 15
+#define KV_LOW 0, 8, 1, 9, 4, 12, 5, 13
+#define KV_HIGH 2, 10, 3, 11, 6, 14, 7, 15
 #define KV_REVERSE 6, 7, 4, 5, 2, 3, 0, 1
 #define KV_BACKWARD 7, 6, 5, 4, 3, 2, 1, 0
 #define KV_MIRROR 6, 15, 4, 13, 2, 11, 0, 9
@@ -54,20 +59,41 @@ static KV_INLINE void kv_vstore(complex *p, kv_vcomplex v)
 	memcpy(p + KV_LANES / 2, &b, sizeof b);
 }
 
-/* T[e], T[e + tw], ... for the KV_LANES entries from k on, e = k tw. */
+/* Entries p[0], p[a], ... p[(KV_LANES - 1) a], in the order of the lanes:
+   the same entry of KV_LANES leaves a apart. Unused without a vector leaf. */
+static KV_INLINE __attribute__((unused)) kv_vcomplex kv_vload_apart(const complex *p, long a)
+{
+	kv_vcomplex r;
+#if KV_LANES == 2
+	kv_vec lo = {p[0].re, p[0].im}, hi = {p[a].re, p[a].im};
+#elif KV_LANES == 4
+	kv_vec lo = {p[0].re, p[0].im, p[a].re, p[a].im};
+	kv_vec hi = {p[2 * a].re, p[2 * a].im, p[3 * a].re, p[3 * a].im};
+#else
+	kv_vec lo = {p[0].re, p[0].im, p[a].re, p[a].im, p[2 * a].re, p[2 * a].im, p[3 * a].re, p[3 * a].im};
+	kv_vec hi = {p[4 * a].re, p[4 * a].im, p[5 * a].re, p[5 * a].im,
+		p[6 * a].re, p[6 * a].im, p[7 * a].re, p[7 * a].im};
+#endif
+	r.re = KV_SHUFFLE(lo, hi, KV_EVEN);
+	r.im = KV_SHUFFLE(lo, hi, KV_ODD);
+	return r;
+}
+
+/* T[e], T[e + tw], ... for the KV_LANES entries from k on, e = k tw, in
+   the order of the lanes. */
 static KV_INLINE kv_vcomplex kv_vroots(const complex *T, long e, long tw)
 {
 	kv_vcomplex r;
 #if KV_LANES == 2
 	kv_vec re = {T[e].re, T[e + tw].re}, im = {T[e].im, T[e + tw].im};
 #elif KV_LANES == 4
-	kv_vec re = {T[e].re, T[e + tw].re, T[e + 2 * tw].re, T[e + 3 * tw].re};
-	kv_vec im = {T[e].im, T[e + tw].im, T[e + 2 * tw].im, T[e + 3 * tw].im};
+	kv_vec re = {T[e].re, T[e + 2 * tw].re, T[e + tw].re, T[e + 3 * tw].re};
+	kv_vec im = {T[e].im, T[e + 2 * tw].im, T[e + tw].im, T[e + 3 * tw].im};
 #else
-	kv_vec re = {T[e].re, T[e + tw].re, T[e + 2 * tw].re, T[e + 3 * tw].re,
-		T[e + 4 * tw].re, T[e + 5 * tw].re, T[e + 6 * tw].re, T[e + 7 * tw].re};
-	kv_vec im = {T[e].im, T[e + tw].im, T[e + 2 * tw].im, T[e + 3 * tw].im,
-		T[e + 4 * tw].im, T[e + 5 * tw].im, T[e + 6 * tw].im, T[e + 7 * tw].im};
+	kv_vec re = {T[e].re, T[e + tw].re, T[e + 4 * tw].re, T[e + 5 * tw].re,
+		T[e + 2 * tw].re, T[e + 3 * tw].re, T[e + 6 * tw].re, T[e + 7 * tw].re};
+	kv_vec im = {T[e].im, T[e + tw].im, T[e + 4 * tw].im, T[e + 5 * tw].im,
+		T[e + 2 * tw].im, T[e + 3 * tw].im, T[e + 6 * tw].im, T[e + 7 * tw].im};
 #endif
 	r.re = re;
 	r.im = im;

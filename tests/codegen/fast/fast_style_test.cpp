@@ -88,7 +88,8 @@ const Build P = Build::Plain;
 // as leaf and as pass), the odd 15015 and 105945 (a first pass reading
 // reals), the 17 stages of 131072 and the largest lengths, blocked.
 // Compiled natively and portably, the vector leaves of even and odd radix
-// on four and eight lanes run as well. Prime leaves done as a convolution:
+// on four and eight lanes run as well; blocked (131072) and over a radix-8
+// digit whose inputs they gather (320 = 8 8 5, and 240000 blocked) too. Prime leaves done as a convolution:
 // 1010 and the odd 303 just above the threshold (101), 2018 and 60540
 // (1009), 105945 (1009, reading reals), 65542 (32771), 99998 (49999), 131074
 // (65537, whose convolution is 2p - 2 long) and 249982 (124991, the
@@ -118,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{1144, D, Build::Portable}, Case{30030, D, Build::Portable}, Case{1024, S, Build::Portable},
                     Case{131072, S, Build::Portable}, Case{1144, D, Build::Clang}, Case{1024, S, Build::Clang},
                     Case{1024, D, Build::Native}, Case{1144, S, Build::Native}, Case{9, D, P},
-                    Case{15015, D, Build::Portable}));
+                    Case{15015, D, Build::Portable}, Case{320, D, Build::Native}, Case{320, S, Build::Native},
+                    Case{240000, S, Build::Native}));
 
 // "warning: ..." and "error: ..." lines of a compiler's diagnostics.
 std::vector<std::string> complaints(const std::string& diagnostics) {
