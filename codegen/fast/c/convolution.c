@@ -30,17 +30,16 @@ typedef struct { REAL re, im; } complex;
    X_k = w_k * sum_j (x_j*w_j) * conj(w_(k-j)) with the chirp w_j = W_p^(h*j*j):
    a convolution with a kernel of 2p - 1 entries that is the same at j and
    -j, so that a cyclic convolution of length n >= 2p - 2 gives it exactly
-   (its two ends fall on the same entry with the same value). n is 2^k or
-   3*2^k, and the cost about 4n log n operations per length-p transform
-   instead of the p*p of a direct butterfly.
+   (its two ends fall on the same entry with the same value). n is 3^b * 2^a,
+   and the cost about 4n log n operations per length-p transform instead of
+   the p*p of a direct butterfly.
    Rader's algorithm needs a cyclic convolution of length p - 1; unless
-   p - 1 is itself 2^k or 3*2^k it has to be padded to 2p - 3 or more,
+   p - 1 is itself 3^b * 2^a it has to be padded to 2p - 3 or more,
    which gives the same n, and it reads and writes in the order of the
    powers of a primitive root: for p = 124991 that took 0.73 ms per
    transform against 0.47 ms for the chirped reads and writes here, and
    the order has to be computed as well. Rader's wins only where p - 1 is
-   2^k or 3*2^k (above 100: 193, 769 and 12289; 257 and 65537 get
-   n = 2p - 2 here too).
+   3^b * 2^a (257 and 65537 get n = 2p - 2 here too).
    The length-n transforms keep the two parts of the complex values in
    separate arrays, so that their loops vectorise, and never reorder: the forward
    transform leaves its output in digit-reversed order, the kernel is
@@ -263,17 +262,20 @@ static void kv_conv_span3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, 
 	}
 }
 
-/* The cyclic convolution of length n, 2^k or 3 * 2^k: a radix-3 pass around
-   three power-of-two convolutions in the second case. */
+/* The cyclic convolution of length n = 3^b * 2^a: the radix-3 passes around
+   the power-of-two convolutions, depth first, as the power-of-two part. */
 static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, int forward_only)
 {
-	const long m = n / 3, p2 = n % 3 ? n : m;
+	const long m = n / 3;
 	long q;
-	if (p2 != n)
-		kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 0);
-	for (q = 0; q < n; q += p2)
-		kv_conv_cyclic(re + q, im + q, p2, kr + q, ki + q, tw, forward_only);
-	if (p2 != n && !forward_only)
+	if (n % 3) {
+		kv_conv_cyclic(re, im, n, kr, ki, tw, forward_only);
+		return;
+	}
+	kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 0);
+	for (q = 0; q < n; q += m)
+		kv_conv_convolve(re + q, im + q, m, kr + q, ki + q, tw, forward_only);
+	if (!forward_only)
 		kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 1);
 }
 
@@ -296,13 +298,29 @@ static void kv_conv_roots(REAL *wr, REAL *wi, long count, long k, const REAL *c,
 	}
 }
 
-/* The convolution length: 2^k or 3 * 2^k, the smallest one >= 2p - 2. */
+/* The convolution length: of the n = 3^b * 2^a >= 2p - 2 with 2^a >= 16, the
+   one of least cost, counted per value as 10 for a radix-4 pass, 4 for a
+   radix-2 pass and 12 for a radix-3 pass (measured). The generator sizes the
+   work by the same choice. */
 static long kv_conv_length(long p)
 {
-	long n = 16;
-	while (n < 2 * p - 2)
-		n *= 2;
-	return 3 * n / 4 >= 2 * p - 2 ? 3 * n / 4 : n;
+	long best = 0, best_cost = 0, f;
+	for (f = 16;; f *= 3) {
+		long n = f, a = 4, b = 0, g, cost;
+		while (n < 2 * p - 2) {
+			n *= 2;
+			++a;
+		}
+		for (g = f; g > 16; g /= 3)
+			++b;
+		cost = n * (a / 2 * 10 + a % 2 * 4 + b * 12);
+		if (best == 0 || cost < best_cost) {
+			best = n;
+			best_cost = cost;
+		}
+		if (f >= 2 * p - 2)
+			return best;
+	}
 }
 
 /* The length-p transform of the chirped input in re, im: zero padding, the
@@ -377,12 +395,11 @@ static void kv_conv_dft_real(complex *out, long os, const REAL *in, long is, com
    and p each of the chirp (cr, ci). */
 static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 {
-	const long n = kv_conv_length(p), p2 = n % 3 ? n : n / 3, m4 = p2 / 4;
+	const long n = kv_conv_length(p);
 	REAL *kr = (REAL *)work, *ki = kr + n, *c = ki + n, *s = c + n, *t = s + n, *cr = t + n, *ci = cr + p;
-	REAL *top = t + m4;
 	const double step = 6.283185307179586476925286766559 / (double)n;
 	const REAL scale = (REAL)(1.0 / (double)n);
-	long q = 0, d = (p + 1) / 2, j, m;
+	long q = 0, d = (p + 1) / 2, j, m, p2 = n;
 
 	/* used only where REAL input is transformed and where a prime pass follows the first */
 	(void)kv_conv_dft_real;
@@ -401,20 +418,20 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 	}
 
 	/* Twiddles of the length-n transform from one octant of cosines and
-	   sines (in the data's place for now): the outermost radix-4 pass and
-	   the radix-3 pass have their own, every inner pass takes a subset. */
+	   sines (in the data's place for now): those of a pass of radix r over
+	   spans of r*m values are W_(r*m)^j for j < m, at t + m, where no other
+	   pass has its own (m < p2/3 for radix 4, m >= p2 for radix 3, the
+	   power of two p2 being the part of n below the radix-3 passes). */
 	for (j = 0; 8 * j <= n; ++j) {
 		c[j] = (REAL)cos(step * (double)j);
 		s[j] = (REAL)sin(step * (double)j);
 	}
-	kv_conv_roots(top, top + m4, m4, n / p2, c, s, n);
-	for (m = m4 / 4; m >= 1; m /= 4)
-		for (j = 0; j < m; ++j) {
-			t[m + j] = top[j * (m4 / m)];
-			t[2 * m + j] = top[m4 + j * (m4 / m)];
-		}
-	if (p2 != n)
-		kv_conv_roots(t + p2, t + 2 * p2, p2, 1, c, s, n);
+	while (p2 % 3 == 0)
+		p2 /= 3;
+	for (m = p2 / 4; m >= 1; m /= 4)
+		kv_conv_roots(t + m, t + 2 * m, m, n / (4 * m), c, s, n);
+	for (m = p2; m < n; m *= 3)
+		kv_conv_roots(t + m, t + 2 * m, m, n / (3 * m), c, s, n);
 
 	/* The kernel conj(w_|j|) for -p < j < p, wrapped around n, scaled by 1/n
 	   for the inverse transform, and transformed. */

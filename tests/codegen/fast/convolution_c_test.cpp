@@ -22,8 +22,8 @@ struct CPrecision {
 
 TEST(ConvolutionC, CompilesAloneAsC99AndMatchesADirectDft) {
     const CPrecision precisions[] = {{Precision::Double, "double", 1e-13}, {Precision::Single, "float", 2e-6}};
-    // Just above the threshold, 2p - 2 = 2^9, and a length-3 * 2^k convolution.
-    const int32_t primes[] = {101, 257, 1009};
+    // Convolutions of length 2^8 (just above the threshold), 2^9 = 2p - 2, 2^11, 9 * 2^8.
+    const int32_t primes[] = {101, 257, 1009, 1103};
     // The vectors of the build's width (their tails in plain C), and none.
     const char* const builds[] = {"-DKV_CONV_BUILD_DEFAULT", "-march=native", "-DKV_PORTABLE"};
     ScratchDir dir;
