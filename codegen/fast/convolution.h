@@ -27,6 +27,6 @@ int32_t convolutionPassRadix(const FastPlan& plan);
 int64_t planWorkBytes(const FastPlan& plan, Precision precision);
 
 // The kv_conv_* functions, once per file: kv_conv_init, kv_conv_dft and
-// kv_conv_dft_real with their helpers. They expect <math.h> and the
+// kv_conv_dft_real with their helpers. They expect <math.h>, <string.h> and the
 // `complex` struct of the file's precision to be there already.
 void writeConvolutionSupport(SourceWriter& w, Precision precision);

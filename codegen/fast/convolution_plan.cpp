@@ -22,11 +22,22 @@ bool isPrime(int32_t n) {
 }
 
 // The transform length the generated kv_conv_length picks for p; the two
-// must agree, or the work memory is sized for another length.
+// must agree, or the work memory is sized for another length: of the
+// n = 3^b * 2^a >= 2p - 2 with 2^a >= 16, the one of least cost per value
+// (10 for a radix-4 pass, 4 for a radix-2 pass, 12 for a radix-3 pass).
 int64_t convolutionLength(int32_t p) {
-    int64_t n = 16;
-    while (n < 2 * int64_t(p) - 2) n *= 2;
-    return 3 * n / 4 >= 2 * int64_t(p) - 2 ? 3 * n / 4 : n;
+    const int64_t least = 2 * int64_t(p) - 2;
+    int64_t best = 0, bestCost = 0;
+    for (int64_t f = 16, b = 0;; f *= 3, ++b) {
+        int64_t n = f, a = 4;
+        for (; n < least; n *= 2) ++a;
+        const int64_t cost = n * (a / 2 * 10 + a % 2 * 4 + b * 12);
+        if (best == 0 || cost < bestCost) {
+            best = n;
+            bestCost = cost;
+        }
+        if (f >= least) return best;
+    }
 }
 
 }  // namespace

@@ -4,9 +4,20 @@
    fills in for the file's precision. The lines up to the marker only let
    this file compile, and be tested, on its own. */
 #include <math.h>
+#include <string.h>
 
 #ifndef REAL
 #define REAL double
+#endif
+/* As a generated file defines them, for both precisions. */
+#if (defined(__clang__) || (defined(__GNUC__) && __GNUC__ >= 12)) && !defined(KV_PORTABLE)
+#define KV_VECTOR 1
+#if defined(__AVX__)
+#define KV_LANES (32 / (int)sizeof(REAL))
+#else
+#define KV_LANES (16 / (int)sizeof(REAL))
+#endif
+typedef REAL kv_vec __attribute__((vector_size(KV_LANES * sizeof(REAL))));
 #endif
 #define KV_HALF ((REAL)0.5)
 #define KV_SQRT3_4 ((REAL)0.86602540378443865)
@@ -19,17 +30,16 @@ typedef struct { REAL re, im; } complex;
    X_k = w_k * sum_j (x_j*w_j) * conj(w_(k-j)) with the chirp w_j = W_p^(h*j*j):
    a convolution with a kernel of 2p - 1 entries that is the same at j and
    -j, so that a cyclic convolution of length n >= 2p - 2 gives it exactly
-   (its two ends fall on the same entry with the same value). n is 2^k or
-   3*2^k, and the cost about 4n log n operations per length-p transform
-   instead of the p*p of a direct butterfly.
+   (its two ends fall on the same entry with the same value). n is 3^b * 2^a,
+   and the cost about 4n log n operations per length-p transform instead of
+   the p*p of a direct butterfly.
    Rader's algorithm needs a cyclic convolution of length p - 1; unless
-   p - 1 is itself 2^k or 3*2^k it has to be padded to 2p - 3 or more,
+   p - 1 is itself 3^b * 2^a it has to be padded to 2p - 3 or more,
    which gives the same n, and it reads and writes in the order of the
    powers of a primitive root: for p = 124991 that took 0.73 ms per
    transform against 0.47 ms for the chirped reads and writes here, and
    the order has to be computed as well. Rader's wins only where p - 1 is
-   2^k or 3*2^k (above 100: 193, 769 and 12289; 257 and 65537 get
-   n = 2p - 2 here too).
+   3^b * 2^a (257 and 65537 get n = 2p - 2 here too).
    The length-n transforms keep the two parts of the complex values in
    separate arrays, so that their loops vectorise, and never reorder: the forward
    transform leaves its output in digit-reversed order, the kernel is
@@ -43,56 +53,73 @@ typedef struct { REAL re, im; } complex;
 #define KV_CONV_RESTRICT
 #endif
 
-/* One radix-4 butterfly span by decimation in frequency: the four quarters
-   of 4m values, output r of butterfly j multiplied by W_4m^(r*j), with
-   W_4m^j read from tw (m values each of the two parts) and its square and
-   cube multiplied out, which vectorised costs less than loading them. The
-   quarters never overlap; restrict lets the compiler vectorise the loop. */
-static void kv_conv_dif4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
-	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2,
-	REAL *KV_CONV_RESTRICT i3, const REAL *KV_CONV_RESTRICT tw, long m)
-{
-	long j;
-	for (j = 0; j < m; ++j) {
-		const REAL w1r = tw[j], w1i = tw[m + j], w2r = w1r * w1r - w1i * w1i, w2i = 2 * w1r * w1i;
-		const REAL w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r;
-		const REAL ar = r0[j] + r2[j], ai = i0[j] + i2[j], br = r0[j] - r2[j], bi = i0[j] - i2[j];
-		const REAL cr = r1[j] + r3[j], ci = i1[j] + i3[j], dr = r1[j] - r3[j], di = i1[j] - i3[j];
-		const REAL xr = br + di, xi = bi - dr, yr = ar - cr, yi = ai - ci, zr = br - di, zi = bi + dr;
-		r0[j] = ar + cr;
-		i0[j] = ai + ci;
-		r1[j] = xr * w1r - xi * w1i;
-		i1[j] = xr * w1i + xi * w1r;
-		r2[j] = yr * w2r - yi * w2i;
-		i2[j] = yr * w2i + yi * w2r;
-		r3[j] = zr * w3r - zi * w3i;
-		i3[j] = zr * w3i + zi * w3r;
-	}
-}
+/* The butterflies of the length-n transforms, each written once for a type V
+   that is REAL or, where the file has them, a vector of KV_LANES REALs: the
+   loops of the vector type leave nothing to the compiler's vectoriser, which
+   gcc does not run at -O2 on loops of unknown length. memcpy moves the
+   values in and out at any alignment. */
+#define KV_CONV_GET(V, x, a) V x; memcpy(&x, (a) + j, sizeof x)
+#define KV_CONV_PUT(a, x) memcpy((a) + j, &x, sizeof x)
 
-/* The inverse of kv_conv_dif4 (times 4): conjugate twiddles first, then the
+/* One radix-4 butterfly of a span by decimation in frequency: the four
+   quarters of 4m values, output r of butterfly j multiplied by W_4m^(r*j),
+   with W_4m^j read from tw (m values each of the two parts) and its square
+   and cube multiplied out, which vectorised costs less than loading them. */
+#define KV_CONV_DIF4(V) { \
+	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); KV_CONV_GET(V, a3r, r3); \
+	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); KV_CONV_GET(V, a3i, i3); \
+	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
+	const V w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r; \
+	const V ar = a0r + a2r, ai = a0i + a2i, br = a0r - a2r, bi = a0i - a2i; \
+	const V cr = a1r + a3r, ci = a1i + a3i, dr = a1r - a3r, di = a1i - a3i; \
+	const V xr = br + di, xi = bi - dr, yr = ar - cr, yi = ai - ci, zr = br - di, zi = bi + dr; \
+	a0r = ar + cr; a0i = ai + ci; \
+	a1r = xr * w1r - xi * w1i; a1i = xr * w1i + xi * w1r; \
+	a2r = yr * w2r - yi * w2i; a2i = yr * w2i + yi * w2r; \
+	a3r = zr * w3r - zi * w3i; a3i = zr * w3i + zi * w3r; \
+	KV_CONV_PUT(r0, a0r); KV_CONV_PUT(r1, a1r); KV_CONV_PUT(r2, a2r); KV_CONV_PUT(r3, a3r); \
+	KV_CONV_PUT(i0, a0i); KV_CONV_PUT(i1, a1i); KV_CONV_PUT(i2, a2i); KV_CONV_PUT(i3, a3i); }
+
+/* The inverse of KV_CONV_DIF4 (times 4): conjugate twiddles first, then the
    inverse butterfly (decimation in time). */
-static void kv_conv_dit4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+#define KV_CONV_DIT4(V) { \
+	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); KV_CONV_GET(V, a3r, r3); \
+	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); KV_CONV_GET(V, a3i, i3); \
+	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
+	const V w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r; \
+	const V xr = a1r * w1r + a1i * w1i, xi = a1i * w1r - a1r * w1i; \
+	const V yr = a2r * w2r + a2i * w2i, yi = a2i * w2r - a2r * w2i; \
+	const V zr = a3r * w3r + a3i * w3i, zi = a3i * w3r - a3r * w3i; \
+	const V ar = a0r + yr, ai = a0i + yi, br = a0r - yr, bi = a0i - yi; \
+	const V cr = xr + zr, ci = xi + zi, dr = xr - zr, di = xi - zi; \
+	a0r = ar + cr; a0i = ai + ci; a1r = br - di; a1i = bi + dr; \
+	a2r = ar - cr; a2i = ai - ci; a3r = br + di; a3i = bi - dr; \
+	KV_CONV_PUT(r0, a0r); KV_CONV_PUT(r1, a1r); KV_CONV_PUT(r2, a2r); KV_CONV_PUT(r3, a3r); \
+	KV_CONV_PUT(i0, a0i); KV_CONV_PUT(i1, a1i); KV_CONV_PUT(i2, a2i); KV_CONV_PUT(i3, a3i); }
+
+/* A span of radix-4 butterflies, KV_CONV_DIF4 or KV_CONV_DIT4; the quarters
+   never overlap. */
+static void kv_conv_span4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
 	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2,
-	REAL *KV_CONV_RESTRICT i3, const REAL *KV_CONV_RESTRICT tw, long m)
+	REAL *KV_CONV_RESTRICT i3, const REAL *KV_CONV_RESTRICT tw, long m, int inverse)
 {
-	long j;
-	for (j = 0; j < m; ++j) {
-		const REAL w1r = tw[j], w1i = tw[m + j], w2r = w1r * w1r - w1i * w1i, w2i = 2 * w1r * w1i;
-		const REAL w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r;
-		const REAL xr = r1[j] * w1r + i1[j] * w1i, xi = i1[j] * w1r - r1[j] * w1i;
-		const REAL yr = r2[j] * w2r + i2[j] * w2i, yi = i2[j] * w2r - r2[j] * w2i;
-		const REAL zr = r3[j] * w3r + i3[j] * w3i, zi = i3[j] * w3r - r3[j] * w3i;
-		const REAL ar = r0[j] + yr, ai = i0[j] + yi, br = r0[j] - yr, bi = i0[j] - yi;
-		const REAL cr = xr + zr, ci = xi + zi, dr = xr - zr, di = xi - zi;
-		r0[j] = ar + cr;
-		i0[j] = ai + ci;
-		r1[j] = br - di;
-		i1[j] = bi + dr;
-		r2[j] = ar - cr;
-		i2[j] = ai - ci;
-		r3[j] = br + di;
-		i3[j] = bi - dr;
+	long j = 0;
+	if (inverse) {
+#ifdef KV_VECTOR
+		for (; j + KV_LANES <= m; j += KV_LANES)
+			KV_CONV_DIT4(kv_vec)
+#endif
+		for (; j < m; ++j)
+			KV_CONV_DIT4(REAL)
+	} else {
+#ifdef KV_VECTOR
+		for (; j + KV_LANES <= m; j += KV_LANES)
+			KV_CONV_DIF4(kv_vec)
+#endif
+		for (; j < m; ++j)
+			KV_CONV_DIF4(REAL)
 	}
 }
 
@@ -140,10 +167,7 @@ static void kv_conv_pass4(REAL *re, REAL *im, long n, long m, const REAL *tw, in
 	}
 	for (b = 0; b < n; b += 4 * m) {
 		REAL *r = re + b, *i = im + b;
-		if (inverse)
-			kv_conv_dit4(r, r + m, r + 2 * m, r + 3 * m, i, i + m, i + 2 * m, i + 3 * m, tw, m);
-		else
-			kv_conv_dif4(r, r + m, r + 2 * m, r + 3 * m, i, i + m, i + 2 * m, i + 3 * m, tw, m);
+		kv_conv_span4(r, r + m, r + 2 * m, r + 3 * m, i, i + m, i + 2 * m, i + 3 * m, tw, m, inverse);
 	}
 }
 
@@ -184,61 +208,75 @@ static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REA
 		kv_conv_pass4(re, im, n, m, tw + m, 1);
 }
 
-/* A radix-3 butterfly span by decimation in frequency, as kv_conv_dif4. */
-static void kv_conv_dif3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+/* A radix-3 butterfly by decimation in frequency, as KV_CONV_DIF4. */
+#define KV_CONV_DIF3(V) { \
+	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); \
+	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); \
+	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
+	const V sr = a1r + a2r, si = a1i + a2i; \
+	const V dr = KV_SQRT3_4 * (a1r - a2r), di = KV_SQRT3_4 * (a1i - a2i); \
+	const V ar = a0r - KV_HALF * sr, ai = a0i - KV_HALF * si; \
+	const V xr = ar + di, xi = ai - dr, yr = ar - di, yi = ai + dr; \
+	a0r += sr; a0i += si; \
+	a1r = xr * w1r - xi * w1i; a1i = xr * w1i + xi * w1r; \
+	a2r = yr * w2r - yi * w2i; a2i = yr * w2i + yi * w2r; \
+	KV_CONV_PUT(r0, a0r); KV_CONV_PUT(r1, a1r); KV_CONV_PUT(r2, a2r); \
+	KV_CONV_PUT(i0, a0i); KV_CONV_PUT(i1, a1i); KV_CONV_PUT(i2, a2i); }
+
+/* The inverse of KV_CONV_DIF3 (times 3). */
+#define KV_CONV_DIT3(V) { \
+	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); \
+	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); \
+	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
+	const V xr = a1r * w1r + a1i * w1i, xi = a1i * w1r - a1r * w1i; \
+	const V yr = a2r * w2r + a2i * w2i, yi = a2i * w2r - a2r * w2i; \
+	const V sr = xr + yr, si = xi + yi; \
+	const V dr = KV_SQRT3_4 * (xr - yr), di = KV_SQRT3_4 * (xi - yi); \
+	const V ar = a0r - KV_HALF * sr, ai = a0i - KV_HALF * si; \
+	a0r += sr; a0i += si; a1r = ar - di; a1i = ai + dr; a2r = ar + di; a2i = ai - dr; \
+	KV_CONV_PUT(r0, a0r); KV_CONV_PUT(r1, a1r); KV_CONV_PUT(r2, a2r); \
+	KV_CONV_PUT(i0, a0i); KV_CONV_PUT(i1, a1i); KV_CONV_PUT(i2, a2i); }
+
+/* A span of radix-3 butterflies, as kv_conv_span4. */
+static void kv_conv_span3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
 	REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2, const REAL *KV_CONV_RESTRICT tw,
-	long m)
+	long m, int inverse)
 {
-	long j;
-	for (j = 0; j < m; ++j) {
-		const REAL w1r = tw[j], w1i = tw[m + j], w2r = w1r * w1r - w1i * w1i, w2i = 2 * w1r * w1i;
-		const REAL sr = r1[j] + r2[j], si = i1[j] + i2[j];
-		const REAL dr = KV_SQRT3_4 * (r1[j] - r2[j]), di = KV_SQRT3_4 * (i1[j] - i2[j]);
-		const REAL ar = r0[j] - KV_HALF * sr, ai = i0[j] - KV_HALF * si;
-		const REAL xr = ar + di, xi = ai - dr, yr = ar - di, yi = ai + dr;
-		r0[j] += sr;
-		i0[j] += si;
-		r1[j] = xr * w1r - xi * w1i;
-		i1[j] = xr * w1i + xi * w1r;
-		r2[j] = yr * w2r - yi * w2i;
-		i2[j] = yr * w2i + yi * w2r;
+	long j = 0;
+	if (inverse) {
+#ifdef KV_VECTOR
+		for (; j + KV_LANES <= m; j += KV_LANES)
+			KV_CONV_DIT3(kv_vec)
+#endif
+		for (; j < m; ++j)
+			KV_CONV_DIT3(REAL)
+	} else {
+#ifdef KV_VECTOR
+		for (; j + KV_LANES <= m; j += KV_LANES)
+			KV_CONV_DIF3(kv_vec)
+#endif
+		for (; j < m; ++j)
+			KV_CONV_DIF3(REAL)
 	}
 }
 
-/* The inverse of kv_conv_dif3 (times 3). */
-static void kv_conv_dit3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
-	REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2, const REAL *KV_CONV_RESTRICT tw,
-	long m)
-{
-	long j;
-	for (j = 0; j < m; ++j) {
-		const REAL w1r = tw[j], w1i = tw[m + j], w2r = w1r * w1r - w1i * w1i, w2i = 2 * w1r * w1i;
-		const REAL xr = r1[j] * w1r + i1[j] * w1i, xi = i1[j] * w1r - r1[j] * w1i;
-		const REAL yr = r2[j] * w2r + i2[j] * w2i, yi = i2[j] * w2r - r2[j] * w2i;
-		const REAL sr = xr + yr, si = xi + yi;
-		const REAL dr = KV_SQRT3_4 * (xr - yr), di = KV_SQRT3_4 * (xi - yi);
-		const REAL ar = r0[j] - KV_HALF * sr, ai = i0[j] - KV_HALF * si;
-		r0[j] += sr;
-		i0[j] += si;
-		r1[j] = ar - di;
-		i1[j] = ai + dr;
-		r2[j] = ar + di;
-		i2[j] = ai - dr;
-	}
-}
-
-/* The cyclic convolution of length n, 2^k or 3 * 2^k: a radix-3 pass around
-   three power-of-two convolutions in the second case. */
+/* The cyclic convolution of length n = 3^b * 2^a: the radix-3 passes around
+   the power-of-two convolutions, depth first, as the power-of-two part. */
 static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, int forward_only)
 {
-	const long m = n / 3, p2 = n % 3 ? n : m;
+	const long m = n / 3;
 	long q;
-	if (p2 != n)
-		kv_conv_dif3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m);
-	for (q = 0; q < n; q += p2)
-		kv_conv_cyclic(re + q, im + q, p2, kr + q, ki + q, tw, forward_only);
-	if (p2 != n && !forward_only)
-		kv_conv_dit3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m);
+	if (n % 3) {
+		kv_conv_cyclic(re, im, n, kr, ki, tw, forward_only);
+		return;
+	}
+	kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 0);
+	for (q = 0; q < n; q += m)
+		kv_conv_convolve(re + q, im + q, m, kr + q, ki + q, tw, forward_only);
+	if (!forward_only)
+		kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 1);
 }
 
 /* wr[j] + i*wi[j] = W_n^(k*j) for j < count, from c[y] + i*s[y], the cosine
@@ -260,13 +298,29 @@ static void kv_conv_roots(REAL *wr, REAL *wi, long count, long k, const REAL *c,
 	}
 }
 
-/* The convolution length: 2^k or 3 * 2^k, the smallest one >= 2p - 2. */
+/* The convolution length: of the n = 3^b * 2^a >= 2p - 2 with 2^a >= 16, the
+   one of least cost, counted per value as 10 for a radix-4 pass, 4 for a
+   radix-2 pass and 12 for a radix-3 pass (measured). The generator sizes the
+   work by the same choice. */
 static long kv_conv_length(long p)
 {
-	long n = 16;
-	while (n < 2 * p - 2)
-		n *= 2;
-	return 3 * n / 4 >= 2 * p - 2 ? 3 * n / 4 : n;
+	long best = 0, best_cost = 0, f;
+	for (f = 16;; f *= 3) {
+		long n = f, a = 4, b = 0, g, cost;
+		while (n < 2 * p - 2) {
+			n *= 2;
+			++a;
+		}
+		for (g = f; g > 16; g /= 3)
+			++b;
+		cost = n * (a / 2 * 10 + a % 2 * 4 + b * 12);
+		if (best == 0 || cost < best_cost) {
+			best = n;
+			best_cost = cost;
+		}
+		if (f >= 2 * p - 2)
+			return best;
+	}
 }
 
 /* The length-p transform of the chirped input in re, im: zero padding, the
@@ -341,12 +395,11 @@ static void kv_conv_dft_real(complex *out, long os, const REAL *in, long is, com
    and p each of the chirp (cr, ci). */
 static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 {
-	const long n = kv_conv_length(p), p2 = n % 3 ? n : n / 3, m4 = p2 / 4;
+	const long n = kv_conv_length(p);
 	REAL *kr = (REAL *)work, *ki = kr + n, *c = ki + n, *s = c + n, *t = s + n, *cr = t + n, *ci = cr + p;
-	REAL *top = t + m4;
 	const double step = 6.283185307179586476925286766559 / (double)n;
 	const REAL scale = (REAL)(1.0 / (double)n);
-	long q = 0, d = (p + 1) / 2, j, m;
+	long q = 0, d = (p + 1) / 2, j, m, p2 = n;
 
 	/* used only where REAL input is transformed and where a prime pass follows the first */
 	(void)kv_conv_dft_real;
@@ -365,20 +418,20 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 	}
 
 	/* Twiddles of the length-n transform from one octant of cosines and
-	   sines (in the data's place for now): the outermost radix-4 pass and
-	   the radix-3 pass have their own, every inner pass takes a subset. */
+	   sines (in the data's place for now): those of a pass of radix r over
+	   spans of r*m values are W_(r*m)^j for j < m, at t + m, where no other
+	   pass has its own (m < p2/3 for radix 4, m >= p2 for radix 3, the
+	   power of two p2 being the part of n below the radix-3 passes). */
 	for (j = 0; 8 * j <= n; ++j) {
 		c[j] = (REAL)cos(step * (double)j);
 		s[j] = (REAL)sin(step * (double)j);
 	}
-	kv_conv_roots(top, top + m4, m4, n / p2, c, s, n);
-	for (m = m4 / 4; m >= 1; m /= 4)
-		for (j = 0; j < m; ++j) {
-			t[m + j] = top[j * (m4 / m)];
-			t[2 * m + j] = top[m4 + j * (m4 / m)];
-		}
-	if (p2 != n)
-		kv_conv_roots(t + p2, t + 2 * p2, p2, 1, c, s, n);
+	while (p2 % 3 == 0)
+		p2 /= 3;
+	for (m = p2 / 4; m >= 1; m /= 4)
+		kv_conv_roots(t + m, t + 2 * m, m, n / (4 * m), c, s, n);
+	for (m = p2; m < n; m *= 3)
+		kv_conv_roots(t + m, t + 2 * m, m, n / (3 * m), c, s, n);
 
 	/* The kernel conj(w_|j|) for -p < j < p, wrapped around n, scaled by 1/n
 	   for the inverse transform, and transformed. */

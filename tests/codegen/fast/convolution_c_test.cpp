@@ -1,7 +1,8 @@
 // codegen/fast/c/convolution.c as the repository holds it, before the build
 // turns it into the generator's text: it compiles on its own as C99 without
 // a warning, and its transforms match a direct DFT in both precisions with
-// the work memory the generator sizes for them.
+// the work memory the generator sizes for them, in vectors of the
+// narrowest and the widest width the machine has, and in plain C.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -21,31 +22,36 @@ struct CPrecision {
 
 TEST(ConvolutionC, CompilesAloneAsC99AndMatchesADirectDft) {
     const CPrecision precisions[] = {{Precision::Double, "double", 1e-13}, {Precision::Single, "float", 2e-6}};
-    // Just above the threshold, 2p - 2 = 2^9, and a length-3 * 2^k convolution.
-    const int32_t primes[] = {101, 257, 1009};
+    // Convolutions of length 2^8 (just above the threshold), 2^9 = 2p - 2, 2^11, 9 * 2^8.
+    const int32_t primes[] = {101, 257, 1009, 1103};
+    // The vectors of the build's width (their tails in plain C), and none.
+    const char* const builds[] = {"-DKV_CONV_BUILD_DEFAULT", "-march=native", "-DKV_PORTABLE"};
     ScratchDir dir;
     for (const CPrecision& c : precisions) {
-        const std::string exe = std::string("./conv_c_") + c.scalar;
-        const ProcessResult build =
-            runProcess({"/usr/bin/gcc", "-std=c99", "-Wall", "-Wextra", "-pedantic", "-Werror", "-O2",
-                        "-fsanitize=address,undefined", "-fno-sanitize-recover=all",
-                        std::string("-DREAL=") + c.scalar, "-I" KALVORIN_TEST_SOURCE "/../codegen/fast/c",
-                        KALVORIN_TEST_SOURCE "/codegen/fast/convolution_c_driver.c", "-o", exe, "-lm"});
-        ASSERT_EQ(build.status, 0) << build.err;
-        EXPECT_EQ(build.err, "");
-        std::vector<std::string> run = {exe};
-        for (int32_t p : primes)
-            run.push_back(std::to_string(p) + ":" + std::to_string(convolutionWorkBytes(p, c.precision)));
-        const ProcessResult result = runProcess(run);
-        ASSERT_EQ(result.status, 0) << result.err;
+        for (const char* flag : builds) {
+            SCOPED_TRACE(std::string(c.scalar) + " " + flag);
+            const std::string exe = std::string("./conv_c_") + c.scalar;
+            const ProcessResult build =
+                runProcess({"/usr/bin/gcc", "-std=c99", "-Wall", "-Wextra", "-pedantic", "-Werror", "-O2",
+                            "-fsanitize=address,undefined", "-fno-sanitize-recover=all", flag,
+                            std::string("-DREAL=") + c.scalar, "-I" KALVORIN_TEST_SOURCE "/../codegen/fast/c",
+                            KALVORIN_TEST_SOURCE "/codegen/fast/convolution_c_driver.c", "-o", exe, "-lm"});
+            ASSERT_EQ(build.status, 0) << build.err;
+            EXPECT_EQ(build.err, "");
+            std::vector<std::string> run = {exe};
+            for (int32_t p : primes)
+                run.push_back(std::to_string(p) + ":" + std::to_string(convolutionWorkBytes(p, c.precision)));
+            const ProcessResult result = runProcess(run);
+            ASSERT_EQ(result.status, 0) << result.err;
 
-        std::map<std::string, double> errors;
-        std::istringstream lines(result.out);
-        std::string p, kind;
-        double error;
-        while (lines >> p >> kind >> error) errors[p + " " + kind] = error;
-        EXPECT_EQ(errors.size(), 2 * std::size(primes)) << result.out;
-        for (const auto& [what, e] : errors) EXPECT_LE(e, c.bound) << c.scalar << " " << what;
+            std::map<std::string, double> errors;
+            std::istringstream lines(result.out);
+            std::string p, kind;
+            double error;
+            while (lines >> p >> kind >> error) errors[p + " " + kind] = error;
+            EXPECT_EQ(errors.size(), 2 * std::size(primes)) << result.out;
+            for (const auto& [what, e] : errors) EXPECT_LE(e, c.bound) << c.scalar << " " << what;
+        }
     }
 }
 

@@ -73,7 +73,7 @@ TEST(LargePrime, CompilesCleanlyAsCAndCpp) {
         const std::string unit = std::string("unit_") + c.scalar + ".c";
         // As in a file whose transforms never read real input through it:
         // kv_conv_dft_real is not called.
-        writeFile(unit, std::string("#include <math.h>\ntypedef struct { ") + c.scalar + " re; " + c.scalar +
+        writeFile(unit, std::string("#include <math.h>\n#include <string.h>\ntypedef struct { ") + c.scalar + " re; " + c.scalar +
                             " im; } complex;\n#include \"" + writeSupport(c) +
                             "\"\nvoid use(complex *out, const complex *in, complex *work, const complex *tw)\n"
                             "{\n\tkv_conv_init(work, 101, tw, 1);\n\tkv_conv_dft(out, 1, in, 1, work, 101);\n}\n");
