@@ -15,9 +15,17 @@ std::unique_ptr<SourceWriter> SourceWriter::adopt(std::FILE* file) {
     return std::unique_ptr<SourceWriter>(new SourceWriter(file));
 }
 
+std::unique_ptr<SourceWriter> SourceWriter::intoText(std::string& text) {
+    return std::unique_ptr<SourceWriter>(new SourceWriter(&text));
+}
+
 SourceWriter::~SourceWriter() { close(); }
 
 int SourceWriter::writeText(const char* text) {
+    if (text_) {
+        *text_ += text;
+        return 0;
+    }
     if (!file_) return -1;
     bool ok = true;
     for (const char* p = text; *p;) {
@@ -45,6 +53,7 @@ int SourceWriter::writeIndented(int depth, const char* text) {
 }
 
 int SourceWriter::close() {
+    text_ = nullptr;
     if (!file_) return 0;
     const bool ok = std::fclose(file_) == 0;
     file_ = nullptr;

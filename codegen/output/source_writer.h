@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 class SourceWriter {
 public:
@@ -13,6 +14,9 @@ public:
     static std::unique_ptr<SourceWriter> open(const char* name, const char* mode);
     // Takes over a stream opened in binary mode for writing; null for null.
     static std::unique_ptr<SourceWriter> adopt(std::FILE* file);
+    // Appends to text, LF kept, until closed: for a generator that goes over
+    // its text once more before the text is written into a file.
+    static std::unique_ptr<SourceWriter> intoText(std::string& text);
 
     ~SourceWriter();
     SourceWriter(const SourceWriter&) = delete;
@@ -32,6 +36,8 @@ public:
 
 private:
     explicit SourceWriter(std::FILE* file) : file_(file) {}
+    explicit SourceWriter(std::string* text) : file_(nullptr), text_(text) {}
     std::FILE* file_;
+    std::string* text_ = nullptr;
     bool failed_ = false;
 };

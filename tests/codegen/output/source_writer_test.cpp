@@ -65,6 +65,19 @@ TEST(SourceWriter, OpenModes) {
     EXPECT_FALSE(SourceWriter::open("full/inside", "w"));  // a path through a regular file
 }
 
+// Text kept for another pass keeps its LF: the CR LF comes once, when the
+// text reaches a file.
+TEST(SourceWriter, IntoTextKeepsLfUntilClosed) {
+    std::string text = "a";
+    auto w = SourceWriter::intoText(text);
+    EXPECT_EQ(w->writeText("b\n"), 0);
+    w->writeIndented(1, "c;\n");
+    EXPECT_EQ(w->close(), 0);
+    EXPECT_EQ(w->writeText("late\n"), -1);
+    EXPECT_FALSE(w->failed());
+    EXPECT_EQ(text, "ab\n\tc;\n");
+}
+
 TEST(SourceWriter, FailedWriteIsRemembered) {
     ScratchDir dir;
     std::filesystem::create_symlink("/dev/full", "sink");
