@@ -1,11 +1,12 @@
 // The whole fast-style file: the comment with the plan, the allocator
-// macros, the complex type, revolver, the static parts and the four public
-// transforms.
+// macros, the complex type and the prototypes, revolver, the static parts
+// and the four public transforms.
 #include "codegen/fast/fast_file.h"
 
 #include <string>
 
 #include "codegen/fast/convolution.h"
+#include "codegen/fast/fast_interface.h"
 #include "codegen/fast/fast_parts.h"
 #include "codegen/fast/function_texts.h"
 
@@ -23,6 +24,7 @@ const char* const kHeaders = R"(
 #define FFT_FREE(ptr) free(ptr)
 #endif
 
+@{declarations}
 #if defined(__GNUC__) || defined(__clang__)
 #define KV_RESTRICT __restrict__
 #elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 199901L
@@ -33,12 +35,16 @@ const char* const kHeaders = R"(
 
 #if defined(__GNUC__) || defined(__clang__)
 #define KV_INLINE __inline__ __attribute__((always_inline))
+#define KV_MAYBE_UNUSED __attribute__((unused))
 #elif defined(_MSC_VER)
 #define KV_INLINE __forceinline
+#define KV_MAYBE_UNUSED
 #elif defined(__cplusplus) || (defined(__STDC_VERSION__) && __STDC_VERSION__ >= 199901L)
 #define KV_INLINE inline
+#define KV_MAYBE_UNUSED
 #else
 #define KV_INLINE
+#define KV_MAYBE_UNUSED
 #endif
 
 /* A pass is kept out of gcc's interprocedural analysis. gcc 12.2 (at -O2 and
@@ -52,12 +58,13 @@ const char* const kHeaders = R"(
 #define KV_PASS
 #endif
 
-typedef struct { @{real} re, im; } complex;
-
 /* With clang and gcc from version 12 on the passes also have a loop over
    vectors of entries, in the compilers' vector extensions; KV_PORTABLE
-   before this file's code, or any other compiler, leaves the plain C loops. */
-#if (defined(__clang__) || (defined(__GNUC__) && __GNUC__ >= 12)) && !defined(KV_PORTABLE)
+   before this file's code, or any other compiler, leaves the plain C loops.
+   So does 32-bit x86 without SSE2, where the compilers emulate the vectors
+   at a cost above that of the plain loops. */
+#if (defined(__clang__) || (defined(__GNUC__) && __GNUC__ >= 12)) && !defined(KV_PORTABLE) && \
+	!(defined(__i386__) && !defined(__SSE2__))
 #define KV_VECTOR 1
 #if defined(__AVX__)
 #define KV_LANES @{lanes_avx}
@@ -71,9 +78,28 @@ typedef struct { kv_vec re, im; } kv_vcomplex;
 
 // Every angle goes to the first octant, where cos and sin get a small
 // argument, and comes back by an exact quarter turn and a sign. Single
-// precision computes in double and rounds once.
+// precision computes in double and rounds once. revolver is the same in
+// every file of a precision: defined once per translation unit, and such
+// that the linker keeps one of the copies of several units. On ELF and
+// Mach-O that is a weak definition; on PE (mingw, Cygwin) weak definitions
+// do not link (GNU ld 2.40 leaves the callers in other objects
+// unresolved), but a COMDAT section does: the section is declared
+// link-once in assembler, the function placed in it.
 const char* const kRevolver = R"(
-/* pSinCosTable[i] = exp(-2 pi i / N) for i < N: cos(2 pi i / N), -sin(2 pi i / N). */
+/* pSinCosTable[i] = exp(-2 pi i / N) for i < N: cos(2 pi i / N), -sin(2 pi i / N).
+   The same function in every file of this precision: a translation unit
+   defines it once, and of several units the linker keeps one copy (gcc and
+   clang: a weak definition, or one in a link-once section on Windows; with
+   other compilers, define @{guard} when compiling all
+   files but one). */
+#ifndef KALVORIN_REVOLVER_@{precision}
+#define KALVORIN_REVOLVER_@{precision}
+#if (defined(_WIN32) || defined(__CYGWIN__)) && (defined(__GNUC__) || defined(__clang__))
+__asm__(".section .text$@{revolver},\"x\"\n\t.linkonce discard\n\t.text");
+__attribute__((section(".text$@{revolver}")))
+#elif defined(__GNUC__) || defined(__clang__)
+__attribute__((weak))
+#endif
 void revolver(long N, complex *pSinCosTable)
 {
 	const double n = (double)N;
@@ -98,6 +124,7 @@ void revolver(long N, complex *pSinCosTable)
 		pSinCosTable[i].im = @{cast}-sq;
 	}
 }
+#endif
 )";
 
 const char* const kFillNan = R"(
@@ -117,7 +144,7 @@ static void kv_fill_nan(complex *y)
 // Complex_FFT and IFFT: in place through one heap copy of the input.
 std::string complexTransform(const std::string& name, int32_t n, const char* after) {
     return expandTemplate("Complex_FFT and IFFT", R"(
-void @{name}(complex *pDestination, complex *pSource, complex *pSinCosTable)
+void @{name}(complex *pDestination, const complex *pSource, const complex *pSinCosTable)
 {
 	complex *copy = 0;
 	if (pDestination == pSource) {
@@ -130,7 +157,9 @@ void @{name}(complex *pDestination, complex *pSource, complex *pSinCosTable)
 		pSource = copy;
 	}
 	kv_forward(pDestination, &pSource[0].re, pSinCosTable);
-@{after}	if (copy != 0) FFT_FREE(copy);
+@{after}	if (copy != 0) {
+		FFT_FREE(copy);
+	}
 }
 )",
                           {{"name", name}, {"n", std::to_string(n)}, {"after", after}});
@@ -138,8 +167,9 @@ void @{name}(complex *pDestination, complex *pSource, complex *pSinCosTable)
 
 }  // namespace
 
-void writeFastFile(SourceWriter& w, const FastPlan& full, Precision precision) {
+void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision, const std::string& prefix) {
     const FastText t(precision);
+    const FastNames names(full.length, precision, prefix);
     const int32_t n = full.length;
     const std::string len = std::to_string(n);
     const std::vector<int32_t>& primes = full.primes;
@@ -150,36 +180,51 @@ void writeFastFile(SourceWriter& w, const FastPlan& full, Precision precision) {
     collectNeeds(full, false, needs);
     collectNeeds(even ? half : full, !even, needs);
 
-    w.writeText(headerComment(full, even ? &half : nullptr, n, len, precision).c_str());
+    // Written with the plain names, then renamed in one pass.
+    std::string text;
+    const auto w = SourceWriter::intoText(text);
+    w->writeText(headerComment(full, even ? &half : nullptr, names).c_str());
     // A vector of KV_LANES scalars fills an AVX or an SSE register.
     const bool single = precision == Precision::Single;
     TextValues headerValues = t.scalars({"real"});
     headerValues["lanes_avx"] = single ? "8" : "4";
     headerValues["lanes_sse"] = single ? "4" : "2";
-    w.writeText(expandTemplate("headers", kHeaders, headerValues).c_str());
-    w.writeText(expandTemplate("revolver", kRevolver, {{"cast", single ? "(float)" : ""}}).c_str());
-    writeButterflies(w, t, needs);
-    writeForward(w, t, full, "kv_forward", 1, false);
+    headerValues["declarations"] = interfaceDeclarations(names);
+    w->writeText(expandTemplate("headers", kHeaders, headerValues).c_str());
+    w->writeText(expandTemplate("revolver", kRevolver,
+                                {{"cast", single ? "(float)" : ""},
+                                 {"precision", names.precisionWord()},
+                                 {"guard", names(std::string("KALVORIN_REVOLVER_") + names.precisionWord())},
+                                 {"revolver", names("revolver")}})
+                     .c_str());
+    writeButterflies(*w, t, needs);
+    writeForward(*w, t, full, "kv_forward", 1, false);
     if (even) {
-        writeForward(w, t, half, "kv_forward_half", 2, false);
-        w.writeText(splitStep(t, n, hasVectorSupport(needs)).c_str());
+        writeForward(*w, t, half, "kv_forward_half", 2, false);
+        w->writeText(splitStep(t, n, hasVectorSupport(needs)).c_str());
     } else {
-        writeForward(w, t, full, "kv_forward_real", 1, true);
+        writeForward(*w, t, full, "kv_forward_real", 1, true);
     }
-    w.writeText(reverseStep(t, n, hasVectorSupport(needs)).c_str());
-    w.writeText(realInverseSteps(t, n, hasVectorSupport(needs)).c_str());
+    w->writeText(reverseStep(t, n, hasVectorSupport(needs)).c_str());
+    w->writeText(realInverseSteps(t, n, hasVectorSupport(needs)).c_str());
     TextValues fillValues = t.scalars({"real", "zero"});
     fillValues["len"] = len;
-    w.writeText(expandTemplate("kv_fill_nan", kFillNan, fillValues).c_str());
+    w->writeText(expandTemplate("kv_fill_nan", kFillNan, fillValues).c_str());
 
-    w.writeText(complexTransform("IFFT" + len, n, "\tkv_reverse_scale(pDestination);\n").c_str());
-    w.writeText(format("\nvoid Real_FFT%s(complex *pDestination, %s *pSource, complex *pSinCosTable)\n{\n",
-                       len.c_str(), t.real())
-                    .c_str());
+    w->writeText(complexTransform("IFFT" + len, n, "\tkv_reverse_scale(pDestination);\n").c_str());
+    w->writeText(format("\nvoid Real_FFT%s(complex *pDestination, const %s *pSource, const complex *pSinCosTable)\n{\n",
+                        len.c_str(), t.real())
+                     .c_str());
     if (even)
-        w.writeText("\tkv_forward_half(pDestination, pSource, pSinCosTable);\n\tkv_split(pDestination, pSinCosTable);\n}\n");
+        w->writeText("\tkv_forward_half(pDestination, pSource, pSinCosTable);\n\tkv_split(pDestination, pSinCosTable);\n}\n");
     else
-        w.writeText("\tkv_forward_real(pDestination, pSource, pSinCosTable);\n}\n");
-    w.writeText(realInverse(t, "Real_IFFT" + len, n).c_str());
-    w.writeText(complexTransform("Complex_FFT" + len, n, "").c_str());
+        w->writeText("\tkv_forward_real(pDestination, pSource, pSinCosTable);\n}\n");
+    w->writeText(realInverse(t, "Real_IFFT" + len, n).c_str());
+    w->writeText(complexTransform("Complex_FFT" + len, n, "").c_str());
+    w->close();
+    out.writeText(renameIdentifiers(text, names.rules()).c_str());
+}
+
+void writeFastHeader(SourceWriter& w, int32_t n, Precision precision, const std::string& prefix) {
+    w.writeText(headerFileText(FastNames(n, precision, prefix)).c_str());
 }

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "codegen/fast/fast_names.h"
 #include "codegen/fast/fast_text.h"
 #include "codegen/output/source_writer.h"
 #include "codegen/fast/emitter_limits.h"
@@ -46,11 +47,10 @@ bool hasVectorSupport(const FastNeeds& needs);
 // The butterflies, leaves and passes in needs, dependencies first.
 void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs);
 
-// The comment at the head of the file of length n (len its decimal text):
-// full the plan of the complex transforms, half that of the half-length
-// transform inside Real_FFT, or null when n is odd.
-std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n, const std::string& len,
-                          Precision precision);
+// The comment at the head of the file: full the plan of the complex
+// transforms, half that of the half-length transform inside Real_FFT, or
+// null when the length is odd; the functions named as names gives them.
+std::string headerComment(const FastPlan& full, const FastPlan* half, const FastNames& names);
 
 // static void <name>(complex *y, const REAL *x, const complex *T): the
 // whole forward transform of plan, its twiddles tableStep apart in T.

@@ -3,10 +3,49 @@
 #include <string>
 
 #include "codegen/fast/convolution.h"
+#include "codegen/fast/fast_names.h"
 #include "codegen/fast/fast_parts.h"
 
-std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n, const std::string& len,
-                          Precision precision) {
+namespace {
+
+// How the file lives beside others and beside the standard's complex
+// types: what a caller needs before the first include.
+std::string useComment(const FastNames& names, const std::string& len, bool convolution) {
+    const std::string cpx = names("complex"), rev = names("revolver");
+    const char* other = names.precision() == Precision::Single ? "double" : "single";
+    std::string s = "\n   Without a heap: #define FFT_MALLOC(bytes) 0 and #define FFT_FREE(ptr) ((void)(ptr))\n"
+                    "   before this file's code; in-place calls and " + names("Real_IFFT" + len) + " then give NaN";
+    s += convolution ? " and the convolutions\n   are computed directly.\n" : ".\n";
+    s += "\n   Use: compile this file as C or C++ and include FFT" + len +
+         ".h where its functions are\n   called, or include this file in one translation unit. Compiled as C its\n"
+         "   functions have C linkage; compiled as C++, C++ linkage, unless FFT_C_LINKAGE\n"
+         "   is defined, which gives them C linkage there too (FFT" + len +
+         ".h follows the same\n   macro: define it alike on both sides).\n";
+    s += "   Files of other lengths of this precision" +
+         std::string(names.prefixed() ? " and prefix" : "") + " share " + cpx + " and " + rev +
+         ":\n   any number of them may be included in one unit or compiled in several and\n"
+         "   linked together (" + rev + " is defined once per unit and weak). The internal\n"
+         "   names carry " + names.internalLower() + " and " + names.internalUpper() +
+         " (kv_ and KV_ in the comments below). A\n   " + other + "-precision file " +
+         (names.prefixed() ? "needs another prefix.\n" : "needs a prefix (kalvorin --prefix).\n");
+    if (!names.prefixed())
+        s += "   The name complex: C's <complex.h> makes it a macro; #undef complex after\n"
+             "   <complex.h> and before this file (C's complex numbers are then written\n"
+             "   _Complex). In C++, include this file before any using namespace std and\n"
+             "   write ::complex for this type after it. Or generate the file with\n"
+             "   kalvorin --prefix=NAME, which names everything NAME_complex, NAME_revolver,\n"
+             "   NAME_Complex_FFT" + len + " and so on.\n";
+    return s;
+}
+
+}  // namespace
+
+std::string headerComment(const FastPlan& full, const FastPlan* half, const FastNames& names) {
+    const int32_t n = names.length();
+    const std::string len = std::to_string(n);
+    const Precision precision = names.precision();
+    const std::string rev = names("revolver"), cfft = names("Complex_FFT" + len), rfft = names("Real_FFT" + len),
+                      ifft = names("IFFT" + len), rifft = names("Real_IFFT" + len);
     auto radices = [](const FastPlan& p) {
         std::string s = std::to_string(p.length) + " =";
         for (size_t i = 0; i < p.radix.size(); ++i) s += (i ? " x " : " ") + std::to_string(p.radix[i]);
@@ -17,13 +56,13 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
     std::string s = "/* FFT" + len + ".cpp: discrete Fourier transforms of length " + std::to_string(n) +
                     ", written by kalvorin\n   (fast style, " +
                     (precision == Precision::Single ? "single precision: float" : "double precision") + ").\n\n";
-    s += "   revolver(" + std::to_string(n) + ", pSinCosTable) fills the table that every transform reads:\n";
+    s += "   " + rev + "(" + std::to_string(n) + ", pSinCosTable) fills the table that every transform reads:\n";
     s += "   exp(-2 pi i k / N) for k < N, " + std::to_string(n) + " entries (" + std::to_string(tableBytes) +
          " bytes).\n";
-    s += "   Complex_FFT" + len + " and Real_FFT" + len + " compute X[k] = sum over n of x[n] exp(-2 pi i n k / N);\n";
-    s += "   Real_FFT" + len + " takes N reals and gives all N outputs. IFFT" + len +
-         " computes the inverse,\n   divided by N. Real_IFFT" + len + ", the inverse of Real_FFT" + len +
-         ", reads entries 0 to " + std::to_string(n / 2) + "\n   of a spectrum laid out as Real_FFT" + len +
+    s += "   " + cfft + " and " + rfft + " compute X[k] = sum over n of x[n] exp(-2 pi i n k / N);\n";
+    s += "   " + rfft + " takes N reals and gives all N outputs. " + ifft +
+         " computes the inverse,\n   divided by N. " + rifft + ", the inverse of " + rfft +
+         ", reads entries 0 to " + std::to_string(n / 2) + "\n   of a spectrum laid out as " + rfft +
          " writes it, taking the imaginary part" +
          (half ? "s of\n   entries 0 and " + std::to_string(n / 2) + " as zero" : " of\n   entry 0 as zero") +
          ", and writes the N real samples, divided by N.\n   No transform modifies its input.\n\n";
@@ -34,12 +73,12 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
         s += "   The first " + std::to_string(full.blockedStages) + " passes run block by block, " +
              std::to_string(full.blockLength) + " entries at a time.\n";
     if (half)
-        s += "   Real_FFT" + len + " transforms the N/2 input pairs as complex numbers (" + radices(*half) +
-             ")\n   and splits the result into the N outputs; Real_IFFT" + len +
+        s += "   " + rfft + " transforms the N/2 input pairs as complex numbers (" + radices(*half) +
+             ")\n   and splits the result into the N outputs; " + rifft +
              " undoes the split and runs the\n   same transform on the result read backwards.\n";
     else
-        s += "   Real_FFT" + len + " uses the same plan with a first pass that reads reals; so does\n   Real_IFFT" +
-             len + ", on the reals Re X[k] + Im X[k], whose transform R gives the samples as\n   Re R + Im R.\n";
+        s += "   " + rfft + " uses the same plan with a first pass that reads reals; so does\n   " + rifft +
+             ", on the reals Re X[k] + Im X[k], whose transform R gives the samples as\n   Re R + Im R.\n";
     const int32_t leaf = full.radix[0], second = convolutionPassRadix(full);
     const bool convolution = usesConvolution(leaf);
     if (convolution)
@@ -48,7 +87,7 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
               : second == leaf ? "radix " + std::to_string(leaf) + ", in both of its passes, runs as a convolution"
                                : "radices " + std::to_string(leaf) + " and " + std::to_string(second) + " run as convolutions") +
              " (Bluestein's algorithm) in work memory:\n"
-             "   every call of Complex_FFT" + len + ", IFFT" + len + ", Real_FFT" + len + " and Real_IFFT" + len +
+             "   every call of " + cfft + ", " + ifft + ", " + rfft + " and " + rifft +
              " takes " +
              std::to_string(planWorkBytes(full, precision)) +
              " bytes\n   from FFT_MALLOC and gives them back with FFT_FREE before it returns. If\n"
@@ -71,10 +110,10 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
     s += rootLoop ? "a call keeps about " + std::to_string(500 * entry / 1024 + 1) +
                         " KiB of work values\n   on the stack (the butterfly of an odd radix)."
                   : "a call keeps well under 1 KiB on the stack.";
-    s += "\n   Complex_FFT" + len + " and IFFT" + len + " may be called in place (pDestination == pSource):\n";
+    s += "\n   " + cfft + " and " + ifft + " may be called in place (pDestination == pSource):\n";
     s += "   such a call takes one copy of the " + std::to_string(n) + " inputs (" + std::to_string(tableBytes) +
          " bytes) from FFT_MALLOC and gives\n   it back with FFT_FREE. If FFT_MALLOC returns a null pointer, the call"
-         " fills\n   pDestination with NaN instead. Real_IFFT" + len + " takes work for the " +
+         " fills\n   pDestination with NaN instead. " + rifft + " takes work for the " +
          std::to_string(half ? n / 2 : n) + " entries its\n   transform " + (half ? "reads (" : "writes (") +
          std::to_string(half ? tableBytes / 2 : tableBytes) + " bytes) from FFT_MALLOC" +
          (convolution ? ", besides the work above,\n   " : "\n   ") +
@@ -82,6 +121,6 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, int32_t n,
          "   pointer, it fills pDestination with NaN instead. " +
          (convolution ? std::string("Apart from these three, no call uses\n   the heap.")
                       : std::string("No other call uses the\n   heap.")) +
-         " Define FFT_MALLOC and FFT_FREE before this file's code to use another allocator. */\n";
-    return s;
+         " Define FFT_MALLOC and FFT_FREE before this file's code to use another allocator.\n";
+    return s + useComment(names, len, convolution) + "*/\n";
 }

@@ -23,10 +23,10 @@ std::string splitStep(const FastText& t, int32_t n, bool vectors) {
 			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
 			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
 			w = kv_vload(T + k);
-			ver = (va.re + vb.re) * @{half};
-			vei = (va.im - vb.im) * @{half};
-			vfr = (va.im + vb.im) * @{half};
-			vfi = (vb.re - va.re) * @{half};
+			ver = (va.re + vb.re) * (@{real})@{half};
+			vei = (va.im - vb.im) * (@{real})@{half};
+			vfr = (va.im + vb.im) * (@{real})@{half};
+			vfi = (vb.re - va.re) * (@{real})@{half};
 			vpr = w.re * vfr - w.im * vfi;
 			vpq = w.re * vfi + w.im * vfr;
 			va.re = ver + vpr;
@@ -40,7 +40,7 @@ std::string splitStep(const FastText& t, int32_t n, bool vectors) {
 		}
 	}
 #endif
-)", {{"h", values["h"]}, {"half", values["half"]}})
+)", {{"h", values["h"]}, {"half", values["half"]}, {"real", values["real"]}})
                                      : "";
     values["middle"] = h % 2 == 0 ? format("\ty[%d].im = -y[%d].im;\n", h / 2, h / 2) : "";
     values["vector_mirror"] = vectors ? expandTemplate("kv_split, vector mirror", R"(#ifdef KV_VECTOR
@@ -96,7 +96,10 @@ static void kv_split(complex *KV_RESTRICT y, const complex *KV_RESTRICT T)
 
 // IFFT as the forward transform read backwards: x^[k] = X[(N - k) mod N] / N.
 // With vectors, KV_LANES / 2 entries from each end at a time, their order
-// turned within the vector.
+// turned within the vector. A vector times a scalar variable is refused
+// by strict C where floating arithmetic has excess precision (32-bit x87,
+// s390x floats), a vector times a cast constant is not: the vector loop
+// takes the scale as a literal.
 std::string reverseStep(const FastText& t, int32_t n, bool vectors) {
     TextValues values = t.scalars({"real"});
     values["n"] = std::to_string(n);
@@ -107,14 +110,14 @@ std::string reverseStep(const FastText& t, int32_t n, bool vectors) {
 		for (; 2 * k + KV_LANES - 2 < @{n}; k += KV_LANES / 2) {
 			memcpy(&a, y + k, sizeof a);
 			memcpy(&b, y + @{n} - k - (KV_LANES / 2 - 1), sizeof b);
-			a = __builtin_shufflevector(a, a, KV_REVERSE) * s;
-			b = __builtin_shufflevector(b, b, KV_REVERSE) * s;
+			a = __builtin_shufflevector(a, a, KV_REVERSE) * (@{real})@{scale};
+			b = __builtin_shufflevector(b, b, KV_REVERSE) * (@{real})@{scale};
 			memcpy(y + k, &b, sizeof b);
 			memcpy(y + @{n} - k - (KV_LANES / 2 - 1), &a, sizeof a);
 		}
 	}
 #endif
-)", {{"n", values["n"]}})
+)", {{"n", values["n"]}, {"real", values["real"]}, {"scale", values["scale"]}})
                                     : "";
     values["middle"] = n % 2 == 0 ? format("\ty[%d].re *= s;\n\ty[%d].im *= s;\n", n / 2, n / 2) : "";
     return expandTemplate("kv_reverse_scale", R"(

@@ -188,7 +188,8 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         depth = 1;
         for (int st = blocked; st < m; ++st) pass(st, "y", n);
     }
-    if (convolution) s += "\tif (work != 0)\n\t\tFFT_FREE(work);\n";
+    // Braces: FFT_FREE may be defined empty.
+    if (convolution) s += "\tif (work != 0) {\n\t\tFFT_FREE(work);\n\t}\n";
     s += "}\n";
     w.writeText(s.c_str());
 }

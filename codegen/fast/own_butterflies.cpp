@@ -91,12 +91,19 @@ static KV_INLINE void @{dft}6(@{complex} *v)
 
 // The names a butterfly is written with. The scalar one works on complex
 // values; its vector twin, the same text with the vector types, on
-// kv_vcomplex, KV_LANES entries at a time.
+// kv_vcomplex, KV_LANES entries at a time. A literal in a vector product
+// is cast to the scalar type: where floating constants have more range and
+// precision than their type (32-bit x87, FLT_EVAL_METHOD 2; s390x floats,
+// 1), strict C refuses a long double or double constant beside a vector
+// of double or float.
 struct ButterflyForm {
     std::string real, complex, name;  // name: the prefix of the radix
+    std::string cast;                 // before each literal
 };
-ButterflyForm scalarForm(const FastText& t) { return {t.real(), "complex", "kv_dft"}; }
-const ButterflyForm kVectorForm = {"kv_vec", "kv_vcomplex", "kv_vdft"};
+ButterflyForm scalarForm(const FastText& t) { return {t.real(), "complex", "kv_dft", ""}; }
+ButterflyForm vectorForm(const FastText& t) {
+    return {"kv_vec", "kv_vcomplex", "kv_vdft", std::string("(") + t.real() + ")"};
+}
 
 // The butterfly of an odd prime p up to kStraightLineLimit, written out
 // with its cosines and sines as literals.
@@ -117,7 +124,7 @@ std::string straightLineButterfly(const FastText& t, int32_t p, const ButterflyF
     s += "\tv[0].re = " + sumRe + ";\n\tv[0].im = " + sumIm + ";\n";
     // One term of a sum: " + c*name" or " - |c|*name".
     auto term = [&](long double c, const std::string& name) {
-        return (c < 0 ? " - " : " + ") + t.literal(c < 0 ? -c : c) + " * " + name;
+        return (c < 0 ? " - " : " + ") + form.cast + t.literal(c < 0 ? -c : c) + " * " + name;
     };
     for (int k = 1; k <= h; ++k) {
         std::string ar = "x0r", ai = "x0i", br, bi;
@@ -143,6 +150,7 @@ std::string straightLineButterfly(const FastText& t, int32_t p, const ButterflyF
 std::string fixedButterfly(const FastText& t, int32_t p, const ButterflyForm& form) {
     const char* text = p == 2 ? kDft2 : p == 4 ? kDft4 : p == 8 ? kDft8 : kDft6;
     TextValues values = p == 8 ? t.scalars({"sqrt1_2"}) : TextValues();
+    if (p == 8) values["sqrt1_2"] = form.cast + values["sqrt1_2"];
     if (p != 6) values["real"] = form.real;
     values["complex"] = form.complex;
     values["dft"] = form.name;
@@ -154,7 +162,7 @@ std::string fixedButterfly(const FastText& t, int32_t p, const ButterflyForm& fo
 bool isStraightLinePrime(int32_t p) { return p % 2 == 1 && p <= kStraightLineLimit; }
 
 std::string ownButterfly(const FastText& t, int32_t p, bool vector) {
-    const ButterflyForm form = vector ? kVectorForm : scalarForm(t);
+    const ButterflyForm form = vector ? vectorForm(t) : scalarForm(t);
     return isStraightLinePrime(p) ? straightLineButterfly(t, p, form) : fixedButterfly(t, p, form);
 }
 
