@@ -6,7 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ clang make libgtest-dev libbenchmark-dev unzip)
+# The cross compilers are here too: the suite holds the generated files to
+# the 32-bit x86 and Windows compilers (the cross and Wine steps need them
+# later anyway).
+packages=(cmake g++ clang make libgtest-dev libbenchmark-dev unzip
+          g++-i686-linux-gnu g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
