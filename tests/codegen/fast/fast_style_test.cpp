@@ -191,7 +191,7 @@ TEST_P(Hygiene, CompilesWithoutAWarningAsC99C11AndCpp98To20) {
     ASSERT_TRUE(std::filesystem::exists(kNative[0].c));
     if (c.style == Style::Classic) {
         RecordingDialogs ui;
-        ASSERT_TRUE(onGenerate(std::to_string(c.n), ui));
+        ASSERT_TRUE(onGenerate(std::to_string(c.n), ui).written());
         for (const Toolchain& tools : kNative)
             for (const Mode& mode : kEveryStyle) check("FFT" + std::to_string(c.n) + ".cpp", tools, mode, "");
         return;
