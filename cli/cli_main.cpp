@@ -80,7 +80,7 @@ int run(int argc, char** argv) {
         return 1;
     }
     TerminalDialogs ui(options.yes);
-    const FileFormat format{options.style, options.precision};
+    const FileFormat format{options.style, options.precision, options.prefix, options.header};
     const TraceSink trace = options.trace ? standardOutputTrace() : TraceSink();
     bool allOk = true;
     if (options.lengths.empty())

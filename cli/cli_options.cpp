@@ -21,6 +21,11 @@ const char* const kUsageText =
     "                         with no big stack, right with a 32-bit long\n"
     "      --precision=PREC   double (the default) or single (float), with\n"
     "                         --style=fast only\n"
+    "      --prefix=NAME      with --style=fast: NAME_complex, NAME_revolver,\n"
+    "                         NAME_IFFT<N>... instead of the plain names, for\n"
+    "                         files of both precisions in one program\n"
+    "      --header           with --style=fast: also write FFT<N>.h, the type\n"
+    "                         and the prototypes for C and C++ callers\n"
     "      --trace            write the wrap-test trace lines to standard output\n"
     "  -h, --help             show this help and exit\n"
     "  -V, --version          show the version and exit\n"
@@ -33,13 +38,15 @@ const char* const kUsageText =
 
 namespace {
 
-enum LongOnly { kTrace = 256, kStyle, kPrecision };
+enum LongOnly { kTrace = 256, kStyle, kPrecision, kPrefix, kHeader };
 
 const option kLongOptions[] = {
     {"yes", no_argument, nullptr, 'y'},
     {"directory", required_argument, nullptr, 'C'},
     {"style", required_argument, nullptr, kStyle},
     {"precision", required_argument, nullptr, kPrecision},
+    {"prefix", required_argument, nullptr, kPrefix},
+    {"header", no_argument, nullptr, kHeader},
     {"trace", no_argument, nullptr, kTrace},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
@@ -110,6 +117,18 @@ std::string parsePrecision(const char* value, CliOptions& options) {
     return {};
 }
 
+// The prefix begins every name of the file: a C identifier (ASCII letters,
+// digits and underscores, no digit first).
+std::string parsePrefix(const char* value, CliOptions& options) {
+    bool identifier = *value != '\0' && !std::isdigit(static_cast<unsigned char>(*value));
+    for (const char* c = value; *c; ++c)
+        identifier = identifier && *c > 0 && (std::isalnum(static_cast<unsigned char>(*c)) || *c == '_');
+    if (!identifier) return std::string("prefix '") + value + "' is not a C identifier";
+    options.prefix = value;
+    options.prefixGiven = true;
+    return {};
+}
+
 std::string optionName(const char* arg) { return std::string(arg, std::strcspn(arg, "=")); }
 
 }  // namespace
@@ -152,6 +171,8 @@ std::string parseCliOptions(int argc, const char* const* argv, CliOptions& optio
         case kTrace: options.trace = true; break;
         case kStyle: error = parseStyle(optarg, options); break;
         case kPrecision: error = parsePrecision(optarg, options); break;
+        case kPrefix: error = parsePrefix(optarg, options); break;
+        case kHeader: options.header = true; break;
         case ':': {
             const char* arg = argv[optind - 1];
             const std::string name = arg[1] == '-' ? optionName(arg) : std::string("-") + char(optopt);
@@ -174,5 +195,9 @@ std::string parseCliOptions(int argc, const char* const* argv, CliOptions& optio
     }
     if (options.precisionGiven && options.style != OutputStyle::Fast)
         return "--precision is for --style=fast only: the classic format is double only";
+    if (options.prefixGiven && options.style != OutputStyle::Fast)
+        return "--prefix is for --style=fast only: the classic format keeps its names";
+    if (options.header && options.style != OutputStyle::Fast)
+        return "--header is for --style=fast only";
     return {};
 }

@@ -14,6 +14,9 @@ struct CliOptions {
     OutputStyle style = OutputStyle::Classic;
     FloatType precision = FloatType::Double;
     bool precisionGiven = false;
+    std::string prefix;  // --prefix=NAME, a C identifier
+    bool prefixGiven = false;
+    bool header = false;  // --header: FFT<N>.h as well
     std::string directory;             // -C DIR; empty: the current directory
     std::vector<std::string> lengths;  // none: read them from standard input
 };

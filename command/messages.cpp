@@ -9,6 +9,7 @@ const char* const kNeedComposite = "データ長には4以上の合成数を入�
 const char* const kIdeographicSpace = "　";
 const char* const kConfirmHead = "ソースファイル ";
 const char* const kConfirmTail = " を作成します。よろしいですか？";
+const char* const kConfirmAnd = " と ";
 const char* const kConfirmCaption = "コードの生成";
 const char* const kOverwriteTail = "は存在します。上書きしますか？";
 const char* const kNotRegularFileTail = "は通常のファイルではないため、書き込めません。";

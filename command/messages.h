@@ -8,6 +8,7 @@ extern const char* const kNeedComposite;     // データ長には4以上の合�
 extern const char* const kIdeographicSpace;  // the separator after every factor
 extern const char* const kConfirmHead;       // ソースファイル 
 extern const char* const kConfirmTail;       //  を作成します。よろしいですか？
+extern const char* const kConfirmAnd;        //  と (between the two names of a file and its header)
 extern const char* const kConfirmCaption;    // コードの生成
 extern const char* const kOverwriteTail;     // は存在します。上書きしますか？
 extern const char* const kNotRegularFileTail;  // は通常のファイルではないため、書き込めません。

@@ -1,5 +1,8 @@
 #include "command/output_sequence.h"
 
+#include <memory>
+#include <vector>
+
 #include "codegen/classic/preamble.h"
 #include "codegen/classic/transform.h"
 #include "codegen/fast/fast_file.h"
@@ -11,6 +14,7 @@
 #include "plan/fast_plan.h"
 
 std::string outputFileName(int32_t n) { return "FFT" + std::to_string(n) + ".cpp"; }
+std::string headerFileName(int32_t n) { return "FFT" + std::to_string(n) + ".h"; }
 
 bool fileExists(const char* name) {
     return fileKind(name) == FileKind::Regular && SourceWriter::open(name, "r+") != nullptr;
@@ -18,17 +22,34 @@ bool fileExists(const char* name) {
 
 namespace {
 
-// The fast file comes from one writer. Opening it fails the way the
-// preamble's open fails, with the same message.
-bool writeFast(ReplacementFile& file, const RadixPlan& plan, FloatType type, UserDialogs& ui) {
-    auto writer = file.openWriter();
+// A fast file and its header come from one writer each. Opening one fails
+// the way the preamble's open fails, with the same message. Both are
+// written in full before either takes its name: a failed write leaves both
+// old files as they were. The .cpp is put in place first.
+bool writeFast(const std::vector<std::string>& names, const RadixPlan& plan, const FileFormat& format,
+               UserDialogs& ui) {
+    const Precision precision = format.precision == FloatType::Single ? Precision::Single : Precision::Double;
+    ReplacementFile source(names[0].c_str());
+    std::unique_ptr<ReplacementFile> header;
+    if (names.size() > 1) header = std::make_unique<ReplacementFile>(names[1].c_str());
+    auto writer = source.openWriter();
     if (!writer) {
         ui.showMessage(msg::kPreambleOpenFailed, "");
         return false;
     }
     const std::vector<int32_t> primes(plan.factors.begin(), plan.factors.begin() + plan.stageCount);
-    writeFastFile(*writer, makeFastPlan(primes), type == FloatType::Single ? Precision::Single : Precision::Double);
-    return closeAndReport(*writer, ui) && commitAndReport(file, ui);
+    writeFastFile(*writer, makeFastPlan(primes), precision, format.prefix);
+    if (!closeAndReport(*writer, ui)) return false;
+    if (header) {
+        auto headerWriter = header->openWriter();
+        if (!headerWriter) {
+            ui.showMessage(msg::kPreambleOpenFailed, "");
+            return false;
+        }
+        writeFastHeader(*headerWriter, plan.length, precision, format.prefix);
+        if (!closeAndReport(*headerWriter, ui)) return false;
+    }
+    return commitAndReport(source, ui) && (!header || commitAndReport(*header, ui));
 }
 
 bool writeClassic(ReplacementFile& file, const RadixPlan& plan, UserDialogs& ui, const TraceSink& trace) {
@@ -41,23 +62,29 @@ bool writeClassic(ReplacementFile& file, const RadixPlan& plan, UserDialogs& ui,
 }  // namespace
 
 GenerateOutcome runOutputSequence(const RadixPlan& plan, UserDialogs& ui, FileFormat format, const TraceSink& trace) {
-    const std::string name = outputFileName(plan.length);
-    const std::string confirm = msg::kConfirmHead + name + msg::kConfirmTail;
+    // A fast file's header goes with it: one question names both, and each
+    // name is checked and, when taken, asked about on its own.
+    std::vector<std::string> names = {outputFileName(plan.length)};
+    if (format.style == OutputStyle::Fast && format.header) names.push_back(headerFileName(plan.length));
+    const std::string listed = names.size() > 1 ? names[0] + msg::kConfirmAnd + names[1] : names[0];
+    const std::string confirm = msg::kConfirmHead + listed + msg::kConfirmTail;
     if (!ui.askYesNo(confirm.c_str(), msg::kConfirmCaption)) return GenerateOutcome::Declined;
     // A directory in the name's place is left to fail as every unopenable
     // file does; anything else that is no regular file is refused here,
     // before a question whose Yes could do nothing.
-    if (fileKind(name.c_str()) == FileKind::Special) {
-        const std::string refusal = name + msg::kNotRegularFileTail;
-        ui.showMessage(refusal.c_str(), "");
-        return GenerateOutcome::RefusedSpecialFile;
-    }
-    if (fileExists(name.c_str())) {
-        const std::string overwrite = name + msg::kOverwriteTail;
-        if (!ui.askYesNo(overwrite.c_str(), "")) return GenerateOutcome::Declined;
-    }
-    ReplacementFile file(name.c_str());
-    const bool written = format.style == OutputStyle::Fast ? writeFast(file, plan, format.precision, ui)
-                                                           : writeClassic(file, plan, ui, trace);
-    return written ? GenerateOutcome::Written : GenerateOutcome::Failed;
+    for (const std::string& name : names)
+        if (fileKind(name.c_str()) == FileKind::Special) {
+            const std::string refusal = name + msg::kNotRegularFileTail;
+            ui.showMessage(refusal.c_str(), "");
+            return GenerateOutcome::RefusedSpecialFile;
+        }
+    for (const std::string& name : names)
+        if (fileExists(name.c_str())) {
+            const std::string overwrite = name + msg::kOverwriteTail;
+            if (!ui.askYesNo(overwrite.c_str(), "")) return GenerateOutcome::Declined;
+        }
+    if (format.style == OutputStyle::Fast)
+        return writeFast(names, plan, format, ui) ? GenerateOutcome::Written : GenerateOutcome::Failed;
+    ReplacementFile file(names[0].c_str());
+    return writeClassic(file, plan, ui, trace) ? GenerateOutcome::Written : GenerateOutcome::Failed;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "process_runner.h"
@@ -49,6 +50,11 @@ TEST(Cli, LengthsAsArguments) {
         {args({"-y", "--style=classic", "12"}), 0, kFactors12, "", {"FFT12.cpp"}},
         {args({"-y", "--style", "foo", "12"}), 2, "", "unknown style 'foo'", {}},
         {args({"-y", "--precision=single", "12"}), 2, "", "--style=fast only", {}},
+        {args({"-y", "--style=fast", "--header", "--prefix", "dsp", "12"}), 0, kFactors12, "", {"FFT12.cpp", "FFT12.h"}},
+        {args({"-y", "--prefix=dsp", "12"}), 2, "", "--prefix is for --style=fast only", {}},
+        {args({"-y", "--header", "12"}), 2, "", "--header is for --style=fast only", {}},
+        {args({"-y", "--style=fast", "--prefix=2x", "12"}), 2, "", "prefix '2x' is not a C identifier", {}},
+        {args({"-y", "--style=fast", "--prefix=a-b", "12"}), 2, "", "prefix 'a-b' is not a C identifier", {}},
     };
     for (const auto& c : cases) {
         ScratchDir dir;
@@ -62,6 +68,7 @@ TEST(Cli, LengthsAsArguments) {
         EXPECT_NE(r.err.find(c.errHas), std::string::npos) << r.err;
         std::vector<std::string> files;
         for (const auto& e : std::filesystem::directory_iterator(c.dir)) files.push_back(e.path().filename());
+        std::sort(files.begin(), files.end());
         EXPECT_EQ(files, c.files);
         if (c.files == std::vector<std::string>{"FFT12.cpp"}) {
             EXPECT_EQ(readFile(c.dir + "/FFT12.cpp"), golden12());
@@ -169,18 +176,25 @@ TEST(Cli, StyleAndPrecisionPickTheFile) {
         std::vector<std::string> argv;
         std::string has;
         bool warns;
+        std::string file = "FFT65542.cpp";
     };
     const Case cases[] = {
         {args({"-y", "65542"}), "double re,im;", true},
         {args({"-y", "--style=fast", "65542"}), "typedef struct { double re, im; } complex;", false},
         {args({"-y", "--st", "fast", "--prec=single", "65542"}), "typedef struct { float re, im; } complex;", false},
+        {args({"-y", "--style=fast", "--pref=dsp", "65542"}), "\nvoid dsp_IFFT65542(dsp_complex *pDestination", false},
+        {args({"-y", "--style=fast", "--prec=single", "--hea", "65542"}),
+         "void Real_FFT65542(complex *pDestination, const float *pSource, const complex *pSinCosTable);", false,
+         "FFT65542.h"},
     };
     for (const auto& c : cases) {
         ScratchDir dir;
-        SCOPED_TRACE(c.argv[2]);
+        std::string line;
+        for (size_t i = 1; i < c.argv.size(); ++i) line += c.argv[i] + " ";
+        SCOPED_TRACE(line);
         const ProcessResult r = runProcess(c.argv);
         EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_NE(readFile("FFT65542.cpp").find(c.has), std::string::npos);
+        EXPECT_NE(readFile(c.file).find(c.has), std::string::npos);
         EXPECT_EQ(r.err.find("warning") != std::string::npos, c.warns) << r.err;
     }
 }

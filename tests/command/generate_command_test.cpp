@@ -144,6 +144,54 @@ TEST(OnGenerate, ResultSaysWhatHappened) {
     }
 }
 
+// A fast file and its header are asked about together, each taken name on
+// its own, and written both or neither.
+TEST(OnGenerate, FastFileWithItsHeader) {
+    const auto overwrite = [](const char* name) {
+        return RecordingDialogs::Call{"ask", cp932(std::string(name) + "は存在します。上書きしますか？"), ""};
+    };
+    const auto both = confirm("FFT12.cpp と FFT12.h"), twelve = factors("2　2　3　");
+    struct Case {
+        const char* what;
+        std::vector<const char*> before;  // files holding "old"; a name ending in / is a directory
+        std::vector<bool> answers;
+        std::vector<RecordingDialogs::Call> calls;
+        GenerateOutcome outcome;
+        const char* cpp;  // FFT12.cpp afterwards: "new", "old" or "" for none
+        const char* h;
+    };
+    const Case cases[] = {
+        {"new", {}, {}, {twelve, both}, GenerateOutcome::Written, "new", "new"},
+        {"the header declined", {"FFT12.h"}, {true, false}, {twelve, both, overwrite("FFT12.h")},
+         GenerateOutcome::Declined, "", "old"},
+        {"both overwritten", {"FFT12.cpp", "FFT12.h"}, {},
+         {twelve, both, overwrite("FFT12.cpp"), overwrite("FFT12.h")}, GenerateOutcome::Written, "new", "new"},
+        {"the header's name taken by a directory", {"FFT12.h/"}, {},
+         {twelve, both, message("ファイルのオープンに失敗しました。")}, GenerateOutcome::Failed, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchDir dir;
+        for (const std::string name : c.before)
+            if (name.back() == '/')
+                std::filesystem::create_directory(name);
+            else
+                writeFile(name, "old");
+        RecordingDialogs ui;
+        ui.answers = c.answers;
+        const GenerateResult r = onGenerate("12", ui, FileFormat{OutputStyle::Fast, FloatType::Double, "", true});
+        EXPECT_EQ(r.outcome, c.outcome);
+        EXPECT_EQ(ui.calls, c.calls);
+        const auto state = [](const char* name, const char* marker) {
+            if (!std::filesystem::is_regular_file(name)) return std::string();
+            const std::string content = readFile(name);
+            return content == "old" ? std::string("old") : content.find(marker) != std::string::npos ? "new" : content;
+        };
+        EXPECT_EQ(state("FFT12.cpp", "\nvoid Complex_FFT12("), c.cpp);
+        EXPECT_EQ(state("FFT12.h", "void Complex_FFT12("), c.h);
+    }
+}
+
 TEST(OnGenerate, ReadsAtMostNineteenBytes) {
     ScratchDir dir;
     RecordingDialogs ui;
