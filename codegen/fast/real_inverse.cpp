@@ -13,7 +13,10 @@ namespace {
 // Even N: the inverse of kv_split. Each k pairs with H - k as there, and
 // the results go to the mirrored places, so that the forward transform of
 // w is the inverse transform of Z. With vectors, KV_LANES values of k at a
-// time, the entries from H - k down turned into ascending order.
+// time, the entries from H - k down turned into ascending order. The vector
+// loops take the scale as a cast literal, not the variable s: strict C
+// refuses a vector times a scalar variable where floating arithmetic has
+// excess precision (32-bit x87, s390x floats).
 std::string unsplitStep(const FastText& t, int32_t n, bool vectors) {
     const int32_t h = n / 2;
     TextValues values = t.scalars({"real"});
@@ -29,10 +32,10 @@ std::string unsplitStep(const FastText& t, int32_t n, bool vectors) {
 			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
 			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
 			vt = kv_vload(T + k);
-			ver = (va.re + vb.re) * s;
-			vei = (va.im - vb.im) * s;
-			vdr = (va.re - vb.re) * s;
-			vdi = (va.im + vb.im) * s;
+			ver = (va.re + vb.re) * (@{real})@{scale};
+			vei = (va.im - vb.im) * (@{real})@{scale};
+			vdr = (va.re - vb.re) * (@{real})@{scale};
+			vdi = (va.im + vb.im) * (@{real})@{scale};
 			vpr = vdr * vt.im - vdi * vt.re;
 			vpq = vdr * vt.re + vdi * vt.im;
 			va.re = ver - vpr;
@@ -46,7 +49,7 @@ std::string unsplitStep(const FastText& t, int32_t n, bool vectors) {
 		}
 	}
 #endif
-)", {{"h", values["h"]}})
+)", {{"h", values["h"]}, {"real", values["real"]}, {"scale", values["scale"]}})
                                     : "";
     // k = H/2 pairs with itself: 2 Z[H/2] = 2 conj X[H/2].
     values["middle"] = h % 2 == 0 ? format("\tw[%d].re = X[%d].re * %s;\n\tw[%d].im = -X[%d].im * %s;\n", h / 2, h / 2,
@@ -100,15 +103,15 @@ std::string hartleySteps(const FastText& t, int32_t n, bool vectors) {
 		kv_vec p, m;
 		for (; 2 * k + 2 * KV_LANES - 2 < @{n}; k += KV_LANES) {
 			v = kv_vload(X + k);
-			p = (v.re + v.im) * s;
-			m = (v.re - v.im) * s;
+			p = (v.re + v.im) * (@{real})@{scale};
+			m = (v.re - v.im) * (@{real})@{scale};
 			m = __builtin_shufflevector(m, m, KV_BACKWARD);
 			memcpy(r + k, &p, sizeof p);
 			memcpy(r + @{n} - k - (KV_LANES - 1), &m, sizeof m);
 		}
 	}
 #endif
-)", {{"n", values["n"]}})
+)", {{"n", values["n"]}, {"real", values["real"]}, {"scale", values["scale"]}})
                                   : "";
     values["vector_out"] = vectors ? expandTemplate("kv_hartley_out, vector loop", R"(#ifdef KV_VECTOR
 	{
