@@ -46,7 +46,8 @@ struct Unit {
     const char* flags;
 };
 
-// The transform of a unit impulse at 1 is the table itself.
+// The transform of a unit impulse at 1 is the table itself; Real_IFFT
+// gives back what Real_FFT was given.
 const char* const kPrelude = R"(#include <math.h>
 #include <stdio.h>
 #define CHECK(cplx, rev, fft, n) do { \
@@ -55,6 +56,13 @@ const char* const kPrelude = R"(#include <math.h>
 	rev(n, t); x[1].re = 1; fft(y, x, t); \
 	for (k = 0; k < n; k++) e += fabs(y[k].re - t[k].re) + fabs(y[k].im - t[k].im); \
 	printf("%s %s\n", #fft, e < 1e-3 ? "ok" : "wrong"); } while (0)
+#define ROUND_TRIP(cplx, real, rev, fft, ifft, n) do { \
+	static cplx t[n], y[n]; static real x[n], back[n]; \
+	double e = 0; long k; \
+	for (k = 0; k < n; k++) x[k] = (real)(k % 7); \
+	rev(n, t); fft(y, x, t); ifft(back, y, t); \
+	for (k = 0; k < n; k++) e += fabs(back[k] - x[k]); \
+	printf("%s %s\n", #ifft, e < 1e-3 ? "ok" : "wrong"); } while (0)
 )";
 
 struct ProgramCase {
@@ -70,19 +78,22 @@ struct ProgramCase {
 const char* const kTwoLengths = R"(int main(void) {
 	CHECK(complex, revolver, Complex_FFT12, 12);
 	CHECK(complex, revolver, Complex_FFT60, 60);
+	ROUND_TRIP(complex, double, revolver, Real_FFT60, Real_IFFT60, 60);
 	return 0;
 }
 )";
-const char* const kTwoLengthsOutput = "Complex_FFT12 ok\nComplex_FFT60 ok\n";
+const char* const kTwoLengthsOutput = "Complex_FFT12 ok\nComplex_FFT60 ok\nReal_IFFT60 ok\n";
 
 const char* const kPrefixed = R"(int main(void) {
 	CHECK(dp_complex, dp_revolver, dp_Complex_FFT12, 12);
 	CHECK(sp_complex, sp_revolver, sp_Complex_FFT12, 12);
 	CHECK(sp_complex, sp_revolver, sp_Complex_FFT60, 60);
+	ROUND_TRIP(sp_complex, float, sp_revolver, sp_Real_FFT60, sp_Real_IFFT60, 60);
 	return 0;
 }
 )";
-const char* const kPrefixedOutput = "dp_Complex_FFT12 ok\nsp_Complex_FFT12 ok\nsp_Complex_FFT60 ok\n";
+const char* const kPrefixedOutput =
+    "dp_Complex_FFT12 ok\nsp_Complex_FFT12 ok\nsp_Complex_FFT60 ok\nsp_Real_IFFT60 ok\n";
 
 const std::vector<Generated> kPlain = {{12, D, ""}, {60, D, ""}};
 const std::vector<Generated> kBoth = {{12, D, "dp"}, {12, S, "sp"}, {60, S, "sp"}};
