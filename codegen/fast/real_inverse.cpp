@@ -105,7 +105,9 @@ std::string hartleySteps(const FastText& t, int32_t n, bool vectors) {
 			v = kv_vload(X + k);
 			p = (v.re + v.im) * (@{real})@{scale};
 			m = (v.re - v.im) * (@{real})@{scale};
+			p = __builtin_shufflevector(p, p, KV_NATURAL);
 			m = __builtin_shufflevector(m, m, KV_BACKWARD);
+			m = __builtin_shufflevector(m, m, KV_NATURAL);
 			memcpy(r + k, &p, sizeof p);
 			memcpy(r + @{n} - k - (KV_LANES - 1), &m, sizeof m);
 		}
@@ -120,6 +122,7 @@ std::string hartleySteps(const FastText& t, int32_t n, bool vectors) {
 		for (; k + KV_LANES - 1 < @{n}; k += KV_LANES) {
 			v = kv_vload(R + k);
 			sum = v.re + v.im;
+			sum = __builtin_shufflevector(sum, sum, KV_NATURAL);
 			memcpy(x + k, &sum, sizeof sum);
 		}
 	}

@@ -10,7 +10,9 @@
 // stay within the 128-bit halves of a register, one unpack or shufps per
 // vector instead of two shuffles of which one crosses the halves. Whatever
 // works lane by lane (butterflies, products, a reversal of all the lanes)
-// never sees the order; the twiddles are loaded in it.
+// never sees the order; the twiddles are loaded in it. KV_NATURAL puts the
+// lanes of such a vector back in the order of the entries (the order is its
+// own inverse), for a vector stored as plain reals.
 const char* const kVectorSupport = R"(
 #ifdef KV_VECTOR
 #if KV_LANES == 2
@@ -21,6 +23,7 @@ const char* const kVectorSupport = R"(
 #define KV_REVERSE 0, 1
 #define KV_BACKWARD 1, 0
 #define KV_MIRROR 0, 3
+#define KV_NATURAL 0, 1
 #elif KV_LANES == 4
 #define KV_EVEN 0, 4, 2, 6
 #define KV_ODD 1, 5, 3, 7
@@ -29,6 +32,7 @@ const char* const kVectorSupport = R"(
 #define KV_REVERSE 2, 3, 0, 1
 #define KV_BACKWARD 3, 2, 1, 0
 #define KV_MIRROR 2, 7, 0, 5
+#define KV_NATURAL 0, 2, 1, 3
 #else
 #define KV_EVEN 0, 2, 8, 10, 4, 6, 12, 14
 #define KV_ODD 1, 3, 9, 11, 5, 7, 13, 15
@@ -37,6 +41,7 @@ const char* const kVectorSupport = R"(
 #define KV_REVERSE 6, 7, 4, 5, 2, 3, 0, 1
 #define KV_BACKWARD 7, 6, 5, 4, 3, 2, 1, 0
 #define KV_MIRROR 6, 15, 4, 13, 2, 11, 0, 9
+#define KV_NATURAL 0, 1, 4, 5, 2, 3, 6, 7
 #endif
 #define KV_SHUFFLE(a, b, order) __builtin_shufflevector(a, b, order)
 

@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{131072, S, Build::Portable}, Case{1144, D, Build::Clang}, Case{1024, S, Build::Clang},
                     Case{1024, D, Build::Native}, Case{1144, S, Build::Native}, Case{9, D, P},
                     Case{15015, D, Build::Portable}, Case{320, D, Build::Native}, Case{320, S, Build::Native},
-                    Case{240000, S, Build::Native}));
+                    Case{240000, S, Build::Native}, Case{15015, D, Build::Native}));
 
 // "warning: ..." and "error: ..." lines of a compiler's diagnostics.
 std::vector<std::string> complaints(const std::string& diagnostics) {
