@@ -45,7 +45,8 @@ int64_t convolutionLength(int32_t p) {
 bool usesConvolution(int32_t p) { return p >= kConvolutionThreshold && isPrime(p); }
 
 int64_t convolutionWorkBytes(int32_t p, Precision precision) {
-    const int64_t reals = 5 * convolutionLength(p) + 2 * int64_t(p);
+    // kv_conv_parts: four arrays of n values 16 apart, the twiddles, the chirp.
+    const int64_t reals = 4 * (convolutionLength(p) + 16) + convolutionLength(p) + 2 * int64_t(p);
     return reals * (precision == Precision::Single ? 4 : 8);
 }
 
