@@ -301,19 +301,22 @@ static void kv_conv_roots(REAL *wr, REAL *wi, long count, long k, const REAL *c,
 /* The convolution length: of the n = 3^b * 2^a >= 2p - 2 with 2^a >= 16, the
    one of least cost, counted per value as 10 for a radix-4 pass, 4 for a
    radix-2 pass and 12 for a radix-3 pass (measured). The generator sizes the
-   work by the same choice. */
+   work by the same choice. The cost is counted in double, where it stays
+   exact: from p = 3779138 on it passes what a 32-bit long holds. */
 static long kv_conv_length(long p)
 {
-	long best = 0, best_cost = 0, f;
+	long best = 0, f;
+	double best_cost = 0;
 	for (f = 16;; f *= 3) {
-		long n = f, a = 4, b = 0, g, cost;
+		long n = f, a = 4, b = 0, g;
+		double cost;
 		while (n < 2 * p - 2) {
 			n *= 2;
 			++a;
 		}
 		for (g = f; g > 16; g /= 3)
 			++b;
-		cost = n * (a / 2 * 10 + a % 2 * 4 + b * 12);
+		cost = (double)n * (double)(a / 2 * 10 + a % 2 * 4 + b * 12);
 		if (best == 0 || cost < best_cost) {
 			best = n;
 			best_cost = cost;
