@@ -11,7 +11,8 @@
 const char* const kUsageText =
     "Usage: " KALVORIN_CLI_NAME " [OPTION]... [LENGTH]...\n"
     "Write FFT<N>.cpp, C source of a discrete Fourier transform of length N\n"
-    "(a composite number from 4 to 250000), for each LENGTH in order.\n"
+    "(a composite number from 4 to 250000; with --style=fast, any number from\n"
+    "2 to 16777216), for each LENGTH in order.\n"
     "With no LENGTH, read lengths from standard input, one per line.\n"
     "\n"
     "  -y, --yes              answer Yes to every question (create, overwrite)\n"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "codegen/fast/emitter_limits.h"
 #include "command/messages.h"
 #include "command/output_sequence.h"
 #include "plan/radix_plan.h"
@@ -35,6 +36,8 @@ std::string factorText(const std::vector<int32_t>& factors) {
     return text;
 }
 
+int32_t maxLength(OutputStyle style) { return style == OutputStyle::Fast ? kFastMaxLength : kMaxLength; }
+
 GenerateResult onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format, const TraceSink& trace) {
     char field[kLengthFieldSize] = {};
     // An empty view may have no bytes behind it at all (a null data
@@ -48,8 +51,9 @@ GenerateResult onGenerate(std::string_view typed, UserDialogs& ui, FileFormat fo
     const int32_t n = value < 0 ? -value : value;  // saturation keeps this off INT32_MIN
     result.length = n;
 
-    if (n > kMaxLength) {
-        ui.showMessage(msg::kLengthTooLarge, "");
+    const bool fast = format.style == OutputStyle::Fast;
+    if (n > maxLength(format.style)) {
+        ui.showMessage(fast ? msg::fastLengthTooLarge(kFastMaxLength).c_str() : msg::kLengthTooLarge, "");
         result.outcome = GenerateOutcome::RefusedTooLarge;
         return result;
     }
@@ -61,7 +65,12 @@ GenerateResult onGenerate(std::string_view typed, UserDialogs& ui, FileFormat fo
     RadixPlan plan;
     plan.length = n;
     plan.lengthText = std::to_string(n);
-    const int count = factorise(plan, n);
+    int count = factorise(plan, n);
+    if (count == 0 && fast) {
+        // A prime (2 included) is one pass of its own radix.
+        plan.factors[0] = n;
+        count = 1;
+    }
     if (count == 0) {
         ui.showMessage(msg::kPrime, "");
         result.outcome = GenerateOutcome::RefusedPrime;

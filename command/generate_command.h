@@ -11,7 +11,11 @@
 #include "command/trace_sink.h"
 #include "command/user_dialogs.h"
 
-constexpr int32_t kMaxLength = 250000;
+constexpr int32_t kMaxLength = 250000;  // of the classic style
+
+// The longest length a style writes: kMaxLength for the classic style, for
+// the fast style the longest its guarantees hold for.
+int32_t maxLength(OutputStyle style);
 constexpr int kLengthFieldSize = 20;  // 19 bytes and a terminator
 
 // Leading blanks (0x20, 0x09..0x0D), one optional sign, then ASCII digits up
@@ -26,6 +30,8 @@ std::string factorText(const std::vector<int32_t>& factors);
 
 // Runs the command once for the text of the length box. Only the first 19
 // bytes of `typed` (up to a NUL) are read, whatever it holds. The classic
-// file's trace goes to `trace`; by default nowhere.
+// style takes composite lengths from 4 to kMaxLength, the fast style every
+// length from 2 to its maximum. The classic file's trace goes to `trace`;
+// by default nowhere.
 GenerateResult onGenerate(std::string_view typed, UserDialogs& ui, FileFormat format = {},
                           const TraceSink& trace = {});

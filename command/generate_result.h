@@ -8,9 +8,9 @@
 // How a command ended.
 enum class GenerateOutcome {
     Written,              // the file was written in full
-    RefusedTooLarge,      // the length is above 250000
+    RefusedTooLarge,      // the length is above the style's maximum (maxLength)
     RefusedNotComposite,  // the length is 0 or 1
-    RefusedPrime,
+    RefusedPrime,         // classic style only
     Declined,             // a question was answered No
     RefusedSpecialFile,   // the file's name is taken by a FIFO or a device
     Failed,               // a writer failed, or the file could not take its name

@@ -4,6 +4,7 @@
 
 namespace msg {
 const char* const kLengthTooLarge = "データ長が250000を超えています。";
+std::string fastLengthTooLarge(int32_t max) { return "データ長が" + std::to_string(max) + "を超えています。"; }
 const char* const kPrime = "素数です";
 const char* const kNeedComposite = "データ長には4以上の合成数を入力してください。";
 const char* const kIdeographicSpace = "　";

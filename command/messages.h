@@ -1,8 +1,13 @@
 // The command's texts for the user, as code page 932 bytes.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace msg {
 extern const char* const kLengthTooLarge;    // データ長が250000を超えています。
+// データ長が<max>を超えています。, the refusal of the fast style.
+std::string fastLengthTooLarge(int32_t max);
 extern const char* const kPrime;             // 素数です
 extern const char* const kNeedComposite;     // データ長には4以上の合成数を入力してください。
 extern const char* const kIdeographicSpace;  // the separator after every factor

@@ -60,6 +60,13 @@ FastPlan makeFastPlan(const std::vector<int32_t>& primes) {
     return plan;
 }
 
+bool realUsesHalfLength(int32_t n) { return n % 2 == 0 && n >= 4; }
+
+FastPlan makeHalfPlan(const FastPlan& full) {
+    // The primes ascend: a 2 among them comes first.
+    return makeFastPlan(std::vector<int32_t>(full.primes.begin() + 1, full.primes.end()));
+}
+
 int32_t lengthAfter(const FastPlan& plan, int count) {
     int32_t l = 1;
     for (int s = 0; s < count; ++s) l *= plan.radix[s];

@@ -29,5 +29,14 @@ std::vector<int32_t> primeFactorsOf(int32_t n);
 // (a lone 2 joins a 3 as radix 6), the largest radix first as the leaf.
 FastPlan makeFastPlan(const std::vector<int32_t>& primes);
 
+// Real_FFT of an even length from 4 on transforms the N/2 input pairs as
+// complex numbers and splits the result; of 2 and of an odd length, it runs
+// the plan of N itself with a first pass that reads reals.
+bool realUsesHalfLength(int32_t n);
+
+// The plan of that half-length transform: the prime factors of the full
+// plan but one 2.
+FastPlan makeHalfPlan(const FastPlan& full);
+
 // Product of the first count radices.
 int32_t lengthAfter(const FastPlan& plan, int count);

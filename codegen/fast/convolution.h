@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "codegen/fast/precision.h"
 #include "plan/fast_plan.h"
@@ -16,14 +17,26 @@ class SourceWriter;
 // convolution beats the direct butterfly.
 bool usesConvolution(int32_t p);
 
+// The length n of the cyclic convolution for radix p, as the generated
+// kv_conv_length picks it: of the n = 3^b * 2^a >= 2p - 2 with 2^a >= 16,
+// the one of least cost per value (10 for a radix-4 pass, 4 for a radix-2
+// pass, 12 for a radix-3 pass).
+int64_t convolutionLength(int32_t p);
+
 // The bytes kv_conv_init needs for radix p: one allocation per call.
 int64_t convolutionWorkBytes(int32_t p, Precision precision);
 
-// The radix of a pass after the leaf that runs as a convolution (a prime of
-// 100 or more; a plan has at most one), or 0.
-int32_t convolutionPassRadix(const FastPlan& plan);
+// The primes of 100 or more of a plan, each once, the leaf's first: the
+// radices that run as convolutions, each in its own part of one block of
+// work, in this order. Empty when the leaf is no such prime (then no pass
+// is either: the leaf is the largest radix).
+std::vector<int32_t> convolutionRadices(const FastPlan& plan);
+// Whether a pass of the plan is a prime above kScratchRadixLimit (the
+// second of two such primes), which runs only as a convolution: without its
+// work the transform has no way to compute and gives NaN.
+bool needsWork(const FastPlan& plan);
 // The bytes of work a transform with this plan takes from FFT_MALLOC for its
-// convolutions, in one allocation; 0 when its leaf is not one.
+// convolutions, in one allocation; 0 when it has none.
 int64_t planWorkBytes(const FastPlan& plan, Precision precision);
 
 // The kv_conv_* functions, once per file: kv_conv_init, kv_conv_dft and

@@ -2,7 +2,10 @@
 // memory that takes.
 #include "codegen/fast/convolution.h"
 
+#include <algorithm>
 #include <cstddef>
+
+#include "codegen/fast/emitter_limits.h"
 
 namespace {
 
@@ -21,10 +24,10 @@ bool isPrime(int32_t n) {
     return true;
 }
 
-// The transform length the generated kv_conv_length picks for p; the two
-// must agree, or the work memory is sized for another length: of the
-// n = 3^b * 2^a >= 2p - 2 with 2^a >= 16, the one of least cost per value
-// (10 for a radix-4 pass, 4 for a radix-2 pass, 12 for a radix-3 pass).
+}  // namespace
+
+// The generated kv_conv_length must agree, or the work memory is sized for
+// another length.
 int64_t convolutionLength(int32_t p) {
     const int64_t least = 2 * int64_t(p) - 2;
     int64_t best = 0, bestCost = 0;
@@ -40,24 +43,29 @@ int64_t convolutionLength(int32_t p) {
     }
 }
 
-}  // namespace
-
 bool usesConvolution(int32_t p) { return p >= kConvolutionThreshold && isPrime(p); }
 
 int64_t convolutionWorkBytes(int32_t p, Precision precision) {
-    const int64_t reals = 5 * convolutionLength(p) + 2 * int64_t(p);
+    // kv_conv_parts: four arrays of n values 16 apart, the twiddles, the chirp.
+    const int64_t reals = 4 * (convolutionLength(p) + 16) + convolutionLength(p) + 2 * int64_t(p);
     return reals * (precision == Precision::Single ? 4 : 8);
 }
 
-int32_t convolutionPassRadix(const FastPlan& plan) {
+std::vector<int32_t> convolutionRadices(const FastPlan& plan) {
+    std::vector<int32_t> radices;
+    for (int32_t p : plan.radix)
+        if (usesConvolution(p) && std::find(radices.begin(), radices.end(), p) == radices.end()) radices.push_back(p);
+    return radices;
+}
+
+bool needsWork(const FastPlan& plan) {
     for (size_t st = 1; st < plan.radix.size(); ++st)
-        if (usesConvolution(plan.radix[st])) return plan.radix[st];
-    return 0;
+        if (plan.radix[st] > kScratchRadixLimit) return true;
+    return false;
 }
 
 int64_t planWorkBytes(const FastPlan& plan, Precision precision) {
-    if (plan.radix.empty() || !usesConvolution(plan.radix[0])) return 0;
-    const int32_t second = convolutionPassRadix(plan);
-    return convolutionWorkBytes(plan.radix[0], precision) +
-           (second != 0 && second != plan.radix[0] ? convolutionWorkBytes(second, precision) : 0);
+    int64_t bytes = 0;
+    for (int32_t p : convolutionRadices(plan)) bytes += convolutionWorkBytes(p, precision);
+    return bytes;
 }

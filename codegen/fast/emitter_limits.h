@@ -1,11 +1,21 @@
-// Limits of the fast-style emitter: which radices get which kind of code.
+// Limits of the fast-style emitter: which lengths it writes and which
+// radices get which kind of code.
 #pragma once
 
 #include <cstdint>
 
-// A radix up to this size keeps its work values in stack arrays; a larger
-// prime can only be the leaf, which reads its input where it lies. Only one
-// prime factor of a length up to 250000 can exceed it.
+// The longest length the fast style writes. Every integer its code forms
+// stays below 2^31 (index_bound.h) up to 16777258: the work memory of a
+// prime leaf from 2^24 + 2 on needs a convolution of 3 * 2^24, and its byte
+// count, written into the code, passes 2^31 in double precision at the
+// prime 16777259. The limit is the power of two below that. Accuracy has
+// room to spare there (9e-16 in double and 7e-7 in single at 16777213).
+constexpr int32_t kFastMaxLength = 16777216;
+
+// A radix up to this size keeps its work values in stack arrays. A larger
+// prime is the leaf, which reads its input where it lies, or, in a length
+// with two such primes (the smallest 503 x 503), a pass that runs only as a
+// convolution.
 constexpr int32_t kScratchRadixLimit = 500;
 
 // Odd primes up to this size get a butterfly written out in straight-line

@@ -128,13 +128,15 @@ void revolver(long N, complex *pSinCosTable)
 )";
 
 const char* const kFillNan = R"(
-/* What an in-place call leaves when it cannot get its copy of the input. */
-static void kv_fill_nan(complex *y)
+/* What a call leaves in its count entries when it cannot get the heap
+   memory it needs: an in-place call its copy of the input, a transform its
+   work memory where it has no other way. */
+static void kv_fill_nan(complex *y, long count)
 {
 	volatile @{real} zero = @{zero};
 	@{real} not_a_number = zero / zero;
 	long k;
-	for (k = 0; k < @{len}; k++) {
+	for (k = 0; k < count; k++) {
 		y[k].re = not_a_number;
 		y[k].im = not_a_number;
 	}
@@ -150,7 +152,7 @@ void @{name}(complex *pDestination, const complex *pSource, const complex *pSinC
 	if (pDestination == pSource) {
 		copy = (complex *)FFT_MALLOC(@{n} * sizeof(complex));
 		if (copy == 0) {
-			kv_fill_nan(pDestination);
+			kv_fill_nan(pDestination, @{n});
 			return;
 		}
 		memcpy(copy, pSource, @{n} * sizeof(complex));
@@ -172,18 +174,17 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
     const FastNames names(full.length, precision, prefix);
     const int32_t n = full.length;
     const std::string len = std::to_string(n);
-    const std::vector<int32_t>& primes = full.primes;
-    const bool even = n % 2 == 0;
-    const FastPlan half = even ? makeFastPlan(std::vector<int32_t>(primes.begin() + 1, primes.end())) : FastPlan();
+    const bool halved = realUsesHalfLength(n);
+    const FastPlan half = halved ? makeHalfPlan(full) : FastPlan();
 
     FastNeeds needs;
     collectNeeds(full, false, needs);
-    collectNeeds(even ? half : full, !even, needs);
+    collectNeeds(halved ? half : full, !halved, needs);
 
     // Written with the plain names, then renamed in one pass.
     std::string text;
     const auto w = SourceWriter::intoText(text);
-    w->writeText(headerComment(full, even ? &half : nullptr, names).c_str());
+    w->writeText(headerComment(full, halved ? &half : nullptr, names).c_str());
     // A vector of KV_LANES scalars fills an AVX or an SSE register.
     const bool single = precision == Precision::Single;
     TextValues headerValues = t.scalars({"real"});
@@ -197,9 +198,12 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
                                  {"guard", names(std::string("KALVORIN_REVOLVER_") + names.precisionWord())},
                                  {"revolver", names("revolver")}})
                      .c_str());
+    // Before the forward transforms: those with a pass that needs work
+    // call it too.
+    w->writeText(expandTemplate("kv_fill_nan", kFillNan, t.scalars({"real", "zero"})).c_str());
     writeButterflies(*w, t, needs);
     writeForward(*w, t, full, "kv_forward", 1, false);
-    if (even) {
+    if (halved) {
         writeForward(*w, t, half, "kv_forward_half", 2, false);
         w->writeText(splitStep(t, n, hasVectorSupport(needs)).c_str());
     } else {
@@ -207,15 +211,19 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
     }
     w->writeText(reverseStep(t, n, hasVectorSupport(needs)).c_str());
     w->writeText(realInverseSteps(t, n, hasVectorSupport(needs)).c_str());
-    TextValues fillValues = t.scalars({"real", "zero"});
-    fillValues["len"] = len;
-    w->writeText(expandTemplate("kv_fill_nan", kFillNan, fillValues).c_str());
 
     w->writeText(complexTransform("IFFT" + len, n, "\tkv_reverse_scale(pDestination);\n").c_str());
     w->writeText(format("\nvoid Real_FFT%s(complex *pDestination, const %s *pSource, const complex *pSinCosTable)\n{\n",
                         len.c_str(), t.real())
                      .c_str());
-    if (even)
+    // Without its work, the half-length transform leaves NaN in the first
+    // N/2 entries, which the split would partly turn into zeros.
+    if (halved && needsWork(half))
+        w->writeText(format("\tif (kv_forward_half(pDestination, pSource, pSinCosTable))\n\t\tkv_split(pDestination, "
+                            "pSinCosTable);\n\telse\n\t\tkv_fill_nan(pDestination, %d);\n}\n",
+                            n)
+                         .c_str());
+    else if (halved)
         w->writeText("\tkv_forward_half(pDestination, pSource, pSinCosTable);\n\tkv_split(pDestination, pSinCosTable);\n}\n");
     else
         w->writeText("\tkv_forward_real(pDestination, pSource, pSinCosTable);\n}\n");

@@ -1,6 +1,7 @@
 // The comment at the head of a fast-style file: what its functions compute,
 // the plan, and the memory and heap a call uses.
 #include <string>
+#include <vector>
 
 #include "codegen/fast/convolution.h"
 #include "codegen/fast/fast_names.h"
@@ -10,12 +11,13 @@ namespace {
 
 // How the file lives beside others and beside the standard's complex
 // types: what a caller needs before the first include.
-std::string useComment(const FastNames& names, const std::string& len, bool convolution) {
+std::string useComment(const FastNames& names, const std::string& len, bool convolution, bool workOnly) {
     const std::string cpx = names("complex"), rev = names("revolver");
     const char* other = names.precision() == Precision::Single ? "double" : "single";
     std::string s = "\n   Without a heap: #define FFT_MALLOC(bytes) 0 and #define FFT_FREE(ptr) ((void)(ptr))\n"
                     "   before this file's code; in-place calls and " + names("Real_IFFT" + len) + " then give NaN";
-    s += convolution ? " and the convolutions\n   are computed directly.\n" : ".\n";
+    s += workOnly ? ", and so\n   does every other call (see above).\n"
+                  : convolution ? " and the convolutions\n   are computed directly.\n" : ".\n";
     s += "\n   Use: compile this file as C or C++ and include FFT" + len +
          ".h where its functions are\n   called, or include this file in one translation unit. Compiled as C its\n"
          "   functions have C linkage; compiled as C++, C++ linkage, unless FFT_C_LINKAGE\n"
@@ -64,7 +66,7 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, const Fast
          " computes the inverse,\n   divided by N. " + rifft + ", the inverse of " + rfft +
          ", reads entries 0 to " + std::to_string(n / 2) + "\n   of a spectrum laid out as " + rfft +
          " writes it, taking the imaginary part" +
-         (half ? "s of\n   entries 0 and " + std::to_string(n / 2) + " as zero" : " of\n   entry 0 as zero") +
+         (n % 2 == 0 ? "s of\n   entries 0 and " + std::to_string(n / 2) + " as zero" : " of\n   entry 0 as zero") +
          ", and writes the N real samples, divided by N.\n   No transform modifies its input.\n\n";
     s += "   Plan: " + radices(full) + ", decimation in time. The radices are listed in the\n";
     s += "   order their passes run; the first pass reads the input at a stride, in\n";
@@ -79,22 +81,39 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, const Fast
     else
         s += "   " + rfft + " uses the same plan with a first pass that reads reals; so does\n   " + rifft +
              ", on the reals Re X[k] + Im X[k], whose transform R gives the samples as\n   Re R + Im R.\n";
-    const int32_t leaf = full.radix[0], second = convolutionPassRadix(full);
-    const bool convolution = usesConvolution(leaf);
-    if (convolution)
-        s += "   The prime " +
-             (second == 0      ? "radix " + std::to_string(leaf) + " runs as a convolution"
-              : second == leaf ? "radix " + std::to_string(leaf) + ", in both of its passes, runs as a convolution"
-                               : "radices " + std::to_string(leaf) + " and " + std::to_string(second) + " run as convolutions") +
-             " (Bluestein's algorithm) in work memory:\n"
-             "   every call of " + cfft + ", " + ifft + ", " + rfft + " and " + rifft +
-             " takes " +
+    const int32_t leaf = full.radix[0];
+    const std::vector<int32_t> convolved = convolutionRadices(full);
+    const bool convolution = !convolved.empty();
+    if (convolution) {
+        // The radices by name, each prime once; the direct cost counts every pass.
+        int passes = 0, directCost = 0;
+        for (int32_t p : full.radix)
+            if (usesConvolution(p)) ++passes, directCost += p;
+        std::string primes;
+        for (size_t i = 0; i < convolved.size(); ++i)
+            primes += (i == 0 ? "" : i + 1 == convolved.size() ? " and " : ", ") + std::to_string(convolved[i]);
+        s += "   The prime ";
+        if (convolved.size() > 1)
+            s += "radices " + primes + " run as convolutions";
+        else if (passes == 1)
+            s += "radix " + primes + " runs as a convolution";
+        else
+            s += "radix " + primes +
+                 (passes == 2 ? ", in both of its passes," : ", in all " + std::to_string(passes) + " of its passes,") +
+                 " runs as a convolution";
+        s += " (Bluestein's algorithm) in work memory:\n"
+             "   every call of " + cfft + ", " + ifft + ", " + rfft + " and " + rifft + " takes " +
              std::to_string(planWorkBytes(full, precision)) +
              " bytes\n   from FFT_MALLOC and gives them back with FFT_FREE before it returns. If\n"
-             "   FFT_MALLOC returns a null pointer, the call computes " +
-             (second != 0 && second != leaf ? "them" : "the radix") +
-             " directly\n   instead: the same result, at about N x " + std::to_string(leaf + second) +
-             " real multiply-adds.\n";
+             "   FFT_MALLOC returns a null pointer, the call ";
+        if (needsWork(full))
+            s += "fills pDestination with NaN instead: a pass\n   of a prime above " +
+                 std::to_string(kScratchRadixLimit) + " has no other way than the convolution.\n";
+        else
+            s += "computes " + std::string(convolved.size() > 1 ? "them" : "the radix") +
+                 " directly\n   instead: the same result, at about N x " + std::to_string(directCost) +
+                 " real multiply-adds.\n";
+    }
     else if (leaf > kScratchRadixLimit)
         s += "   The prime radix " + std::to_string(leaf) + " is computed directly, at about N x " +
              std::to_string(leaf) + " real multiply-adds.\n";
@@ -122,5 +141,5 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, const Fast
          (convolution ? std::string("Apart from these three, no call uses\n   the heap.")
                       : std::string("No other call uses the\n   heap.")) +
          " Define FFT_MALLOC and FFT_FREE before this file's code to use another allocator.\n";
-    return s + useComment(names, len, convolution) + "*/\n";
+    return s + useComment(names, len, convolution, needsWork(full)) + "*/\n";
 }

@@ -1,6 +1,7 @@
 // The forward transform of one plan as a static function: the leaf gathers
 // the input in digit-reversed order into the output, the passes follow in
 // place. With blocking, the leaf and the first passes run block by block.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,13 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         (s < blocked ? inner : outer).push_back(d);
     }
 
-    std::string s = format("\nstatic void %s(complex *y, const %s *x, const complex *T)\n{\n", name, t.real());
+    // Without its work, a transform that has no other way fills y with NaN
+    // and says so: Real_FFT must not split that into finite values.
+    const bool fallback = !needsWork(plan);
+    std::string s = fallback ? format("\nstatic void %s(complex *y, const %s *x, const complex *T)\n{\n", name, t.real())
+                             : format("\n/* 0 when it had no work memory and filled y with NaN */\n"
+                                      "static int %s(complex *y, const %s *x, const complex *T)\n{\n",
+                                      name, t.real());
     // A vector leaf takes KV_LANES leaves at once, those of one or two
     // digits of the leaf index where the lanes divide them evenly. The last
     // one or two digits (of a block's leaves with blocking) walk the input
@@ -103,24 +110,28 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     std::string y = "y", x = "x";
     if (!outer.empty()) s += format("\tcomplex *yb;\n\tconst %s *xb;\n", t.real());
     // A large prime leaf runs as a convolution in work from the heap, or
-    // directly when there is none. So does a second prime of 100 or more
-    // (at most one, at most 499), as a pass, in the same allocation after
-    // the leaf's work unless it is the leaf's prime again.
+    // directly when there is none. So does every other prime of 100 or more,
+    // as a pass, in its own part of the same allocation (a prime that comes
+    // again shares it). A pass of a prime above the scratch limit cannot
+    // run directly: without work, the call gives NaN.
     const int32_t leafRadix = plan.radix[0];
-    const bool convolution = usesConvolution(leafRadix);
+    const std::vector<int32_t> convolved = convolutionRadices(plan);
+    const bool convolution = !convolved.empty();
     const int64_t leafStride = width * (n / leafRadix);
     const int64_t leafRoots = n / leafRadix * tableStep;
-    const int32_t passRadix = convolutionPassRadix(plan);
-    const int64_t leafBytes = convolution ? convolutionWorkBytes(leafRadix, t.precision()) : 0;
-    const bool secondWork = passRadix != 0 && passRadix != leafRadix;
-    const std::string passWork =
-        secondWork ? format("work + %lld", (long long)(leafBytes / (2 * t.scalarBytes()))) : std::string("work");
+    std::map<int32_t, std::string> work;  // the work of each convolved radix
+    int64_t workOffset = 0;               // in complex values
+    for (int32_t p : convolved) {
+        work[p] = workOffset == 0 ? std::string("work") : format("work + %lld", (long long)workOffset);
+        workOffset += convolutionWorkBytes(p, t.precision()) / (2 * t.scalarBytes());
+    }
     if (convolution) {
-        s += format("\tcomplex *work = (complex *)FFT_MALLOC(%lld);\n\tif (work != 0) {\n\t\tkv_conv_init(work, %d, T, %lld);\n",
-                    (long long)planWorkBytes(plan, t.precision()), leafRadix, (long long)leafRoots);
-        if (secondWork)
-            s += format("\t\tkv_conv_init(%s, %d, T, %lld);\n", passWork.c_str(), passRadix,
-                        (long long)(n / passRadix * tableStep));
+        s += format("\tcomplex *work = (complex *)FFT_MALLOC(%lld);\n", (long long)planWorkBytes(plan, t.precision()));
+        if (!fallback)
+            s += format("\tif (work == 0) {\n\t\tkv_fill_nan(y, %lld);\n\t\treturn 0;\n\t}\n", (long long)n);
+        s += fallback ? "\tif (work != 0) {\n" : "\t{\n";
+        for (int32_t p : convolved)
+            s += format("\t\tkv_conv_init(%s, %d, T, %lld);\n", work[p].c_str(), p, (long long)(n / p * tableStep));
         s += "\t}\n";
     }
     if (!outer.empty()) {
@@ -152,17 +163,20 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     openLoops(s, inner, depth);
     const int leafDepth = depth + int(inner.size());
     const std::string leafY = offset(y, inner, false), leafX = offset(x, inner, true);
-    const std::string direct = leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots);
     if (convolution) {
         const std::string conv =
             realInput ? format("kv_conv_dft_real(%s, 1, %s, %lld, work, %d);", leafY.c_str(), leafX.c_str(),
                                (long long)leafStride, leafRadix)
                       : format("kv_conv_dft(%s, 1, (const complex *)(%s), %lld, work, %d);", leafY.c_str(),
                                leafX.c_str(), (long long)leafStride / 2, leafRadix);
-        s += tabs(leafDepth) + "if (work != 0)\n" + tabs(leafDepth + 1) + conv + "\n" + tabs(leafDepth) + "else\n" +
-             tabs(leafDepth + 1) + direct + "\n";
+        if (fallback)
+            s += tabs(leafDepth) + "if (work != 0)\n" + tabs(leafDepth + 1) + conv + "\n" + tabs(leafDepth) +
+                 "else\n" + tabs(leafDepth + 1) + leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots) +
+                 "\n";
+        else
+            s += tabs(leafDepth) + conv + "\n";
     } else {
-        s += tabs(leafDepth) + direct + "\n";
+        s += tabs(leafDepth) + leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots) + "\n";
     }
     closeLoops(s, inner.size(), depth);
     if (vectorLeaf) s += "#endif\n";
@@ -171,16 +185,22 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     auto pass = [&](int st, const std::string& d, int64_t within) {
         const int32_t p = plan.radix[st];
         const int64_t after = lengthAfter(plan, st + 1);
-        const std::string call =
-            passCall(p, d, lengthAfter(plan, st), within / after, n / after * tableStep, n / p * tableStep);
-        if (p == passRadix)
-            s += tabs(depth) + "if (work != 0)\n" + tabs(depth + 1) +
-                 format("kv_conv_pass(%s, %d, %lld, %lld, T, %lld, %s);\n", d.c_str(), p,
-                        (long long)lengthAfter(plan, st), (long long)(within / after),
-                        (long long)(n / after * tableStep), passWork.c_str()) +
-                 tabs(depth) + "else\n" + tabs(depth + 1) + call + "\n";
+        const std::string direct =
+            usesConvolution(p) && !fallback
+                ? std::string()
+                : passCall(p, d, lengthAfter(plan, st), within / after, n / after * tableStep, n / p * tableStep);
+        if (!usesConvolution(p)) {
+            s += tabs(depth) + direct + "\n";
+            return;
+        }
+        const std::string conv = format("kv_conv_pass(%s, %d, %lld, %lld, T, %lld, %s);", d.c_str(), p,
+                                        (long long)lengthAfter(plan, st), (long long)(within / after),
+                                        (long long)(n / after * tableStep), work[p].c_str());
+        if (fallback)
+            s += tabs(depth) + "if (work != 0)\n" + tabs(depth + 1) + conv + "\n" + tabs(depth) + "else\n" +
+                 tabs(depth + 1) + direct + "\n";
         else
-            s += tabs(depth) + call + "\n";
+            s += tabs(depth) + conv + "\n";
     };
     for (int st = 1; st < blocked; ++st) pass(st, y, span);
     if (!outer.empty()) {
@@ -189,7 +209,7 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         for (int st = blocked; st < m; ++st) pass(st, "y", n);
     }
     // Braces: FFT_FREE may be defined empty.
-    if (convolution) s += "\tif (work != 0) {\n\t\tFFT_FREE(work);\n\t}\n";
+    if (convolution) s += fallback ? "\tif (work != 0) {\n\t\tFFT_FREE(work);\n\t}\n" : "\tFFT_FREE(work);\n\treturn 1;\n";
     s += "}\n";
     w.writeText(s.c_str());
 }

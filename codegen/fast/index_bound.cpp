@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-int64_t largestIntermediate(const FastPlan& plan, int tableStep, bool pairs) {
+#include "codegen/fast/convolution.h"
+
+int64_t largestIntermediate(const FastPlan& plan, int tableStep, bool pairs, Precision precision) {
     const int64_t n = plan.length;
     const int64_t width = pairs ? 2 : 1;  // reals per input entry
     const int64_t leaf = plan.radix[0];
@@ -37,20 +39,30 @@ int64_t largestIntermediate(const FastPlan& plan, int tableStep, bool pairs) {
         note(2 * p);
         note((p - 1) * (n / p) * tableStep);
     }
+
+    // A radix done as a convolution: its work ends 5c + 2p reals after the
+    // start (c the convolution length; kv_conv_length forms 3 times the
+    // power of two of at least 2p - 2, which is less), and the one block of
+    // work for all of them is a byte count in the code.
+    for (int32_t p : plan.radix)
+        if (usesConvolution(p)) note(5 * convolutionLength(p) + 2 * int64_t(p));
+    note(planWorkBytes(plan, precision));
     return largest;
 }
 
-int64_t largestFileIntermediate(int32_t n) {
-    const std::vector<int32_t> primes = primeFactorsOf(n);
-    // Complex_FFT and IFFT read interleaved pairs; their output passes index below N.
-    int64_t largest = largestIntermediate(makeFastPlan(primes), 1, true);
-    if (n % 2 == 0) {
+int64_t largestFileIntermediate(int32_t n, Precision precision) {
+    const FastPlan full = makeFastPlan(primeFactorsOf(n));
+    // Complex_FFT and IFFT read interleaved pairs; their output passes index
+    // below N. An in-place call copies its input in a block of N entries
+    // whose size is computed in size_t.
+    const int64_t entryBytes = precision == Precision::Single ? 8 : 16;
+    int64_t largest = std::max(largestIntermediate(full, 1, true, precision), entryBytes * n);
+    if (realUsesHalfLength(n)) {
         // Real_FFT: N/2 packed pairs with every second twiddle, then the
         // split step over k and N-k.
-        std::vector<int32_t> half(primes.begin() + 1, primes.end());
-        largest = std::max(largest, largestIntermediate(makeFastPlan(half), 2, true));
+        largest = std::max(largest, largestIntermediate(makeHalfPlan(full), 2, true, precision));
     } else {
-        largest = std::max(largest, largestIntermediate(makeFastPlan(primes), 1, false));
+        largest = std::max(largest, largestIntermediate(full, 1, false, precision));
     }
     return largest;
 }

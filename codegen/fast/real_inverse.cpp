@@ -1,12 +1,14 @@
 // Real_IFFT: the inverse of Real_FFT, from the half spectrum 0..N/2 to N
-// reals divided by N. Even N undoes kv_split and runs the half-length
-// forward transform backwards; odd N turns the spectrum into a real
-// sequence whose forward transform gives the samples (a Hartley identity).
+// reals divided by N. Even N from 4 on undoes kv_split and runs the
+// half-length forward transform backwards; odd N and 2 turn the spectrum
+// into a real sequence whose forward transform gives the samples (a Hartley
+// identity).
 // Either way the forward transform is out of place and the input stays
 // untouched, so the values in between need work memory from the heap.
 #include <string>
 
 #include "codegen/fast/function_texts.h"
+#include "plan/fast_plan.h"
 
 namespace {
 
@@ -89,7 +91,7 @@ static void kv_unsplit(complex *KV_RESTRICT w, const complex *KV_RESTRICT X, con
                           values);
 }
 
-// Odd N: r[k] = Re X[k] + Im X[k] for every k (X Hermitian), and
+// Odd N and 2: r[k] = Re X[k] + Im X[k] for every k (X Hermitian), and
 // x[n] = Re R[n] + Im R[n] with R the forward transform of r: the odd
 // halves of the sums cancel. With vectors, KV_LANES values of k at a time,
 // the differences turned into descending order.
@@ -97,6 +99,8 @@ std::string hartleySteps(const FastText& t, int32_t n, bool vectors) {
     TextValues values = t.scalars({"real"});
     values["n"] = std::to_string(n);
     values["scale"] = t.literal(1.0L / n);
+    // N = 2: the entry N/2 pairs with itself, and its imaginary part is 0.
+    values["middle"] = n % 2 == 0 ? format("\tr[%d] = X[%d].re * s;\n", n / 2, n / 2) : "";
     values["vector_in"] = vectors ? expandTemplate("kv_hartley_in, vector loop", R"(#ifdef KV_VECTOR
 	{
 		kv_vcomplex v;
@@ -132,7 +136,7 @@ std::string hartleySteps(const FastText& t, int32_t n, bool vectors) {
     return expandTemplate("kv_hartley_in and kv_hartley_out", R"(
 /* From X[k] for k <= N/2: r[k] = (Re X[k] + Im X[k]) / N and
    r[N-k] = (Re X[k] - Im X[k]) / N, the real sequence whose transform R
-   gives x[n] = Re R[n] + Im R[n]. Im X[0] is not read. */
+   gives x[n] = Re R[n] + Im R[n]. Im X[0] (and Im X[N/2]) is not read. */
 static void kv_hartley_in(@{real} *KV_RESTRICT r, const complex *KV_RESTRICT X)
 {
 	const @{real} s = @{scale};
@@ -143,7 +147,7 @@ static void kv_hartley_in(@{real} *KV_RESTRICT r, const complex *KV_RESTRICT X)
 		r[k] = (X[k].re + X[k].im) * s;
 		r[@{n} - k] = (X[k].re - X[k].im) * s;
 	}
-}
+@{middle}}
 
 static void kv_hartley_out(@{real} *KV_RESTRICT x, const complex *KV_RESTRICT R)
 {
@@ -160,7 +164,7 @@ static void kv_hartley_out(@{real} *KV_RESTRICT x, const complex *KV_RESTRICT R)
 std::string realInverseSteps(const FastText& t, int32_t n, bool vectors) {
     TextValues values = t.scalars({"real", "zero"});
     values["n"] = std::to_string(n);
-    return (n % 2 == 0 ? unsplitStep(t, n, vectors) : hartleySteps(t, n, vectors)) +
+    return (realUsesHalfLength(n) ? unsplitStep(t, n, vectors) : hartleySteps(t, n, vectors)) +
            expandTemplate("kv_fill_nan_reals", R"(
 /* What Real_IFFT leaves when it cannot get its work memory. */
 static void kv_fill_nan_reals(@{real} *x)
@@ -179,7 +183,7 @@ static void kv_fill_nan_reals(@{real} *x)
 // reals) for even N; for odd N the reals fit in the output, and the work
 // takes the N entries the transform writes.
 std::string realInverse(const FastText& t, const std::string& name, int32_t n) {
-    const bool even = n % 2 == 0;
+    const bool even = realUsesHalfLength(n);
     TextValues values = t.scalars({"real"});
     values["name"] = name;
     values["entries"] = std::to_string(even ? n / 2 : n);

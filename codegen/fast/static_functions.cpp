@@ -29,8 +29,12 @@ std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t block
 
 void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs) {
     if (!plan.radix.empty() && usesConvolution(plan.radix[0])) needs.convolution = true;
+    // A prime above the scratch limit in a pass runs only as a convolution,
+    // and so then does the leaf.
+    const bool workOnly = needsWork(plan);
     for (size_t s = 0; s < plan.radix.size(); ++s) {
         const int32_t p = plan.radix[s];
+        if (p > kScratchRadixLimit && (s > 0 || workOnly)) continue;
         if (hasOwnButterfly(p)) {
             needs.butterflies.insert(p);
             if (p == 6) needs.butterflies.insert(3);

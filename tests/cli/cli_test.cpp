@@ -55,6 +55,11 @@ TEST(Cli, LengthsAsArguments) {
         {args({"-y", "--header", "12"}), 2, "", "--header is for --style=fast only", {}},
         {args({"-y", "--style=fast", "--prefix=2x", "12"}), 2, "", "prefix '2x' is not a C identifier", {}},
         {args({"-y", "--style=fast", "--prefix=a-b", "12"}), 2, "", "prefix 'a-b' is not a C identifier", {}},
+        // The fast style's limits: primes and lengths up to 16777216.
+        {args({"--style=fast", "--yes", "7"}), 0, "素因数分解の結果: 7　\n", "", {"FFT7.cpp"}},
+        {args({"--style=fast", "-y", "16777217"}), 1, "", "データ長が16777216を超えています。\n", {}},
+        {args({"--style=fast", "-y", "1"}), 1, "", "データ長には4以上の合成数を入力してください。\n", {}},
+        {args({"--style=fast", "-y", "0"}), 1, "", "データ長には4以上の合成数を入力してください。\n", {}},
     };
     for (const auto& c : cases) {
         ScratchDir dir;

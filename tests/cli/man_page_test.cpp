@@ -6,6 +6,8 @@
 #include <sstream>
 #include <string>
 
+#include "codegen/fast/emitter_limits.h"
+#include "command/generate_command.h"
 #include "process_runner.h"
 #include "test_support.h"
 
@@ -55,6 +57,16 @@ TEST(ManPage, CarriesTheProgramVersion) {
     const std::string title = manPageText().substr(0, manPageText().find('\n'));
     const std::string name = version.out.substr(0, version.out.find('\n'));  // "kalvorin 1.0.0"
     EXPECT_NE(title.find('"' + name + '"'), std::string::npos) << title;
+}
+
+// The page and --help give both styles' longest length as the program has it.
+TEST(ManPage, StatesTheLimitsOfBothStyles) {
+    const std::string page = manPageText();
+    const ProcessResult help = runProcess({KALVORIN_PROGRAM, "--help"});
+    for (const std::string& max : {std::to_string(kMaxLength), std::to_string(kFastMaxLength)}) {
+        EXPECT_NE(page.find(max), std::string::npos) << max;
+        EXPECT_NE(help.out.find(max), std::string::npos) << max;
+    }
 }
 
 }  // namespace

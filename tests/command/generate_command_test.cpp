@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "codegen/fast/emitter_limits.h"
 #include "command/generate_command.h"
 #include "test_support.h"
 
@@ -91,6 +92,36 @@ TEST(OnGenerate, MessagesAndFactors) {
     };
     for (const auto& c : cases) EXPECT_EQ(runCommand(c.typed), c.calls) << '"' << c.typed << '"';
     EXPECT_FALSE(pathExists("FFT12.cpp"));
+}
+
+// The fast style's limits: every length from 2 to its maximum, primes
+// included; the refusals above and below keep the classic wording.
+TEST(OnGenerate, FastStyleTakesPrimesAndLongerLengths) {
+    ScratchDir dir;
+    const FileFormat fast{OutputStyle::Fast, FloatType::Double};
+    const std::string max = std::to_string(kFastMaxLength), above = std::to_string(kFastMaxLength + 1);
+    const auto tooLarge = message(("データ長が" + max + "を超えています。").c_str());
+    const auto noLength = message("データ長には4以上の合成数を入力してください。");
+    std::string twos;  // the factors of the maximum, a power of two
+    for (int32_t n = kFastMaxLength; n > 1; n /= 2) twos += "2　";
+    const Expect cases[] = {
+        {"2", {factors("2　"), confirm("FFT2.cpp")}},
+        {"-7", {factors("7　"), confirm("FFT7.cpp")}},
+        {"249989", {factors("249989　"), confirm("FFT249989.cpp")}},
+        {"250001", {factors("53　53　89　"), confirm("FFT250001.cpp")}},
+        {max, {factors(twos.c_str()), confirm(("FFT" + max + ".cpp").c_str())}},
+        {"16777213", {factors("16777213　"), confirm("FFT16777213.cpp")}},
+        {above, {tooLarge}},
+        {"2147483648", {tooLarge}},
+        {"1", {noLength}},
+        {"0", {noLength}},
+    };
+    for (const auto& c : cases) {
+        RecordingDialogs ui;
+        ui.defaultAnswer = false;
+        onGenerate(c.typed, ui, fast);
+        EXPECT_EQ(ui.calls, c.calls) << '"' << c.typed << '"';
+    }
 }
 
 TEST(OnGenerate, RefusedLengthLeavesTheFactorsAlone) {

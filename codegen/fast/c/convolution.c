@@ -301,19 +301,22 @@ static void kv_conv_roots(REAL *wr, REAL *wi, long count, long k, const REAL *c,
 /* The convolution length: of the n = 3^b * 2^a >= 2p - 2 with 2^a >= 16, the
    one of least cost, counted per value as 10 for a radix-4 pass, 4 for a
    radix-2 pass and 12 for a radix-3 pass (measured). The generator sizes the
-   work by the same choice. */
+   work by the same choice. The cost is counted in double, where it stays
+   exact: from p = 3779138 on it passes what a 32-bit long holds. */
 static long kv_conv_length(long p)
 {
-	long best = 0, best_cost = 0, f;
+	long best = 0, f;
+	double best_cost = 0;
 	for (f = 16;; f *= 3) {
-		long n = f, a = 4, b = 0, g, cost;
+		long n = f, a = 4, b = 0, g;
+		double cost;
 		while (n < 2 * p - 2) {
 			n *= 2;
 			++a;
 		}
 		for (g = f; g > 16; g /= 3)
 			++b;
-		cost = n * (a / 2 * 10 + a % 2 * 4 + b * 12);
+		cost = (double)n * (double)(a / 2 * 10 + a % 2 * 4 + b * 12);
 		if (best == 0 || cost < best_cost) {
 			best = n;
 			best_cost = cost;
@@ -323,19 +326,42 @@ static long kv_conv_length(long p)
 	}
 }
 
-/* The length-p transform of the chirped input in re, im: zero padding, the
-   convolution and the chirp again. */
-static void kv_conv_finish(complex *out, long os, REAL *work, long p)
+/* The parts of the work of radix p, in this order: n values each of the
+   kernel's transform (kr, ki), of the data (re, im) and of the twiddles of
+   the length-n transform (tw), then p each of the chirp (cr, ci). The first
+   four start n + 16 values apart, not n: with n = 2^25 in double, eight
+   streams of a radix-4 pass a multiple of 64 MiB apart took three times as
+   long on an AMD EPYC as eight spread over two such groups. */
+typedef struct {
+	long n;
+	REAL *kr, *ki, *re, *im, *tw, *cr, *ci;
+} kv_conv_work;
+
+static kv_conv_work kv_conv_parts(complex *work, long p)
 {
-	const long n = kv_conv_length(p);
-	REAL *kr = work, *ki = kr + n, *re = ki + n, *im = re + n, *cr = im + 2 * n, *ci = cr + p;
+	kv_conv_work w;
+	w.n = kv_conv_length(p);
+	w.kr = (REAL *)work;
+	w.ki = w.kr + w.n + 16;
+	w.re = w.ki + w.n + 16;
+	w.im = w.re + w.n + 16;
+	w.tw = w.im + w.n + 16;
+	w.cr = w.tw + w.n;
+	w.ci = w.cr + p;
+	return w;
+}
+
+/* The length-p transform of the chirped input in w.re, w.im: zero padding,
+   the convolution and the chirp again. */
+static void kv_conv_finish(complex *out, long os, const kv_conv_work *w, long p)
+{
 	long j;
-	for (j = p; j < n; ++j)
-		re[j] = im[j] = 0;
-	kv_conv_convolve(re, im, n, kr, ki, im + n, 0);
+	for (j = p; j < w->n; ++j)
+		w->re[j] = w->im[j] = 0;
+	kv_conv_convolve(w->re, w->im, w->n, w->kr, w->ki, w->tw, 0);
 	for (j = 0; j < p; ++j) {
-		out[j * os].re = re[j] * cr[j] - im[j] * ci[j];
-		out[j * os].im = re[j] * ci[j] + im[j] * cr[j];
+		out[j * os].re = w->re[j] * w->cr[j] - w->im[j] * w->ci[j];
+		out[j * os].im = w->re[j] * w->ci[j] + w->im[j] * w->cr[j];
 	}
 }
 
@@ -345,8 +371,8 @@ static void kv_conv_finish(complex *out, long os, REAL *work, long p)
    cost p*p per group). work as kv_conv_init left it for p. */
 static void kv_conv_pass(complex *d, long p, long L, long R, const complex *T, long tw, complex *work)
 {
-	const long n = kv_conv_length(p);
-	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 2 * n, *ci = cr + p;
+	const kv_conv_work w = kv_conv_parts(work, p);
+	REAL *re = w.re, *im = w.im, *cr = w.cr, *ci = w.ci;
 	long b, k, q, e;
 	for (b = 0; b < R; b++) {
 		complex *x = d + b * p * L;
@@ -357,7 +383,7 @@ static void kv_conv_pass(complex *d, long p, long L, long R, const complex *T, l
 				re[q] = ar * cr[q] - ai * ci[q];
 				im[q] = ar * ci[q] + ai * cr[q];
 			}
-			kv_conv_finish(x + k, L, (REAL *)work, p);
+			kv_conv_finish(x + k, L, &w, p);
 		}
 	}
 }
@@ -366,37 +392,36 @@ static void kv_conv_pass(complex *d, long p, long L, long R, const complex *T, l
    do not overlap; work as kv_conv_init left it (it stays so). */
 static void kv_conv_dft(complex *out, long os, const complex *in, long is, complex *work, long p)
 {
-	const long n = kv_conv_length(p);
-	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 2 * n, *ci = cr + p;
+	const kv_conv_work w = kv_conv_parts(work, p);
+	REAL *re = w.re, *im = w.im, *cr = w.cr, *ci = w.ci;
 	long j;
 	for (j = 0; j < p; ++j) {
 		re[j] = in[j * is].re * cr[j] - in[j * is].im * ci[j];
 		im[j] = in[j * is].re * ci[j] + in[j * is].im * cr[j];
 	}
-	kv_conv_finish(out, os, (REAL *)work, p);
+	kv_conv_finish(out, os, &w, p);
 }
 
 /* The same for input that has no imaginary part. */
 static void kv_conv_dft_real(complex *out, long os, const REAL *in, long is, complex *work, long p)
 {
-	const long n = kv_conv_length(p);
-	REAL *re = (REAL *)work + 2 * n, *im = re + n, *cr = im + 2 * n, *ci = cr + p;
+	const kv_conv_work w = kv_conv_parts(work, p);
+	REAL *re = w.re, *im = w.im, *cr = w.cr, *ci = w.ci;
 	long j;
 	for (j = 0; j < p; ++j) {
 		re[j] = in[j * is] * cr[j];
 		im[j] = in[j * is] * ci[j];
 	}
-	kv_conv_finish(out, os, (REAL *)work, p);
+	kv_conv_finish(out, os, &w, p);
 }
 
-/* Prepares the work for radix p, W_p^x being tw[x*twstep] for x < p. The
-   work holds, in this order, n values each of the kernel's transform (kr,
-   ki), of the data (re, im) and of the twiddles of the length-n transform,
-   and p each of the chirp (cr, ci). */
+/* Prepares the work for radix p (see kv_conv_parts), W_p^x being
+   tw[x*twstep] for x < p. */
 static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 {
-	const long n = kv_conv_length(p);
-	REAL *kr = (REAL *)work, *ki = kr + n, *c = ki + n, *s = c + n, *t = s + n, *cr = t + n, *ci = cr + p;
+	const kv_conv_work w = kv_conv_parts(work, p);
+	const long n = w.n;
+	REAL *kr = w.kr, *ki = w.ki, *c = w.re, *s = w.im, *t = w.tw, *cr = w.cr, *ci = w.ci;
 	const double step = 6.283185307179586476925286766559 / (double)n;
 	const REAL scale = (REAL)(1.0 / (double)n);
 	long q = 0, d = (p + 1) / 2, j, m, p2 = n;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "codegen/fast/convolution.h"
 #include "codegen/fast/fast_file.h"
 #include "codegen/fast/emitter_limits.h"
 #include "codegen/fast/index_bound.h"
@@ -33,8 +34,9 @@ std::string writeFast(int32_t n, Precision precision) {
 }
 
 // Plain is -O2 as users compile, with the vector loops of gcc and clang;
-// Portable the plain C loops every other compiler takes.
-enum class Build { Plain, NoHeap, Long32, Native, Portable, Clang };
+// Portable the plain C loops every other compiler takes. NoWork is NoHeap
+// for a length that has no way without its work memory: every call gives NaN.
+enum class Build { Plain, NoHeap, NoWork, Long32, Native, Portable, Clang };
 
 struct Case {
     int32_t n;
@@ -45,6 +47,7 @@ struct Case {
 std::ostream& operator<<(std::ostream& os, const Case& c) {
     return os << c.n << (c.precision == Precision::Single ? " single" : " double")
               << (c.build == Build::NoHeap   ? " without heap"
+                  : c.build == Build::NoWork ? " without heap: NaN"
                   : c.build == Build::Long32 ? " 32-bit long"
                   : c.build == Build::Native ? " -O3 -march=native"
                   : c.build == Build::Portable ? " portable"
@@ -62,6 +65,7 @@ TEST_P(FastTransforms, MatchADirectDftThroughThePublicInterface) {
     // other code paths.
     std::string flags = c.build == Build::Native ? "-O3 -march=native" : "-O2";
     if (c.build == Build::NoHeap) flags += " -DNO_HEAP '-DFFT_MALLOC(bytes)=0'";
+    if (c.build == Build::NoWork) flags += " -DNO_HEAP -DNAN_WITHOUT_WORK '-DFFT_MALLOC(bytes)=0'";
     if (c.build == Build::Portable) flags += " -DKV_PORTABLE";
     if (c.build == Build::Long32) flags += " -DLONG_IS_INT -fsanitize=signed-integer-overflow -fno-sanitize-recover";
     std::string compiler = "c++";
@@ -123,6 +127,26 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{1024, D, Build::Native}, Case{1144, S, Build::Native}, Case{9, D, P},
                     Case{15015, D, Build::Portable}, Case{320, D, Build::Native}, Case{320, S, Build::Native},
                     Case{240000, S, Build::Native}, Case{15015, D, Build::Native}));
+
+// The lengths of the fast style alone. Primes as one pass of their own
+// radix: 2 (Real_FFT without a half-length transform), 3 and 5 (straight-
+// line butterflies), 97 (the loop over the roots), 101, 65537 and 249989
+// (a convolution), 1048583 (a convolution of 3 x 2^20) and the largest,
+// 16777213 (of 2^25), and 2^24, the longest length. Above the classic limit,
+// 250001 = 53 53 89; two primes above the scratch limit, whose second runs
+// only as a convolution, 256027 = 509 503 and 512054 = 509 503 2 (a
+// half-length transform with both); three primes of 100 or more, 1113121 =
+// 107 103 101, with the direct passes as fallback. With a 32-bit long: the
+// longest length in single precision, 1048583 in double.
+INSTANTIATE_TEST_SUITE_P(
+    FastOnlyLengths, FastTransforms,
+    testing::Values(Case{2, D, P}, Case{2, S, P}, Case{3, D, P}, Case{3, S, P}, Case{5, D, P}, Case{5, S, P},
+                    Case{97, D, P}, Case{97, S, P}, Case{101, D, P}, Case{101, S, P}, Case{65537, D, P},
+                    Case{65537, S, P}, Case{249989, D, P}, Case{249989, S, P}, Case{1048583, D, Build::Long32},
+                    Case{1048583, S, P}, Case{16777216, D, P}, Case{16777216, S, Build::Long32},
+                    Case{16777213, S, P}, Case{250001, D, P}, Case{250001, S, P}, Case{256027, D, P},
+                    Case{256027, D, Build::NoWork}, Case{512054, S, P}, Case{512054, S, Build::NoWork},
+                    Case{1113121, D, P}, Case{1113121, S, Build::NoHeap}));
 
 // "warning: ..." and "error: ..." lines of a compiler's diagnostics.
 std::vector<std::string> complaints(const std::string& diagnostics) {
@@ -210,10 +234,11 @@ TEST_P(Hygiene, CompilesWithoutAWarningAsC99C11AndCpp98To20) {
 
 // Classic: only lengths that compile cleanly; plans of two stages draw
 // `unused variable 'buffer2'` (see the classic style's own hygiene test).
-// Fast: a single butterfly (4), the leaves of radix 4, 8 and 5 beside their
-// vector leaves (12, 1024, 1000), the mixes, the roots loop, a prime leaf
-// done as a convolution with real input (105945) and with the largest prime
-// (249982), two primes done as convolutions (20806), blocking (250000).
+// Fast: a single butterfly (4, and 2 with a real leaf), the leaves of radix
+// 4, 8 and 5 beside their vector leaves (12, 1024, 1000), the mixes, the
+// roots loop, a prime leaf done as a convolution with real input (105945)
+// and with a large prime (249982), two primes done as convolutions (20806),
+// three (1113121), a pass that runs only as one (256027), blocking (250000).
 INSTANTIATE_TEST_SUITE_P(
     Lengths, Hygiene,
     testing::Values(HygieneCase{Style::Classic, 12, false}, HygieneCase{Style::Classic, 60, false},
@@ -222,24 +247,38 @@ INSTANTIATE_TEST_SUITE_P(
                     HygieneCase{Style::Fast, 1000, true}, HygieneCase{Style::Fast, 30030, false},
                     HygieneCase{Style::Fast, 1147, true}, HygieneCase{Style::Fast, 105945, false},
                     HygieneCase{Style::Fast, 249982, false}, HygieneCase{Style::Fast, 20806, true},
-                    HygieneCase{Style::Fast, 250000, false}),
+                    HygieneCase{Style::Fast, 250000, false}, HygieneCase{Style::Fast, 2, false},
+                    HygieneCase{Style::Fast, 1113121, false}, HygieneCase{Style::Fast, 256027, true}),
     [](const testing::TestParamInfo<HygieneCase>& info) {
         return std::string(info.param.style == Style::Classic ? "classic" : "fast") + std::to_string(info.param.n);
     });
 
-// Every length: the plan multiplies out to N, only the leaf may exceed the
-// stack scratch limit, and no integer the generated code forms reaches 2^31.
+// The plan multiplies out to N, a pass above the stack scratch limit is a
+// prime that runs as a convolution, and no integer the generated code forms
+// reaches 2^31: for every length up to 2^18, every 61st above it and the
+// last 4096 up to the maximum. The whole range, checked once, is no
+// different: its largest integer is the work byte count of 16777213 in
+// double, 1610613200. Past the maximum the model holds up to 16777258: the
+// limit is the power of two below where the guarantee ends.
 TEST(FastPlan, EveryLengthIsCoveredAndIndexesBelow2To31) {
-    const int32_t kMax = 250000;
-    const PrimeSieve sieve(kMax);
-    for (int32_t n = 4; n <= kMax; ++n) {
-        if (sieve.isPrime(n)) continue;  // primes are refused
-        const std::vector<int32_t> primes = sieve.factors(n);
-        const FastPlan plan = makeFastPlan(primes);
-        ASSERT_EQ(lengthAfter(plan, int(plan.radix.size())), n) << n;
-        for (size_t s = 1; s < plan.radix.size(); ++s) ASSERT_LE(plan.radix[s], kScratchRadixLimit) << n;
-        ASSERT_LT(largestFileIntermediate(n), int64_t(1) << 31) << n;
-    }
+    const PrimeSieve sieve(kFastMaxLength);
+    auto check = [&](int32_t n) {
+        const FastPlan plan = makeFastPlan(sieve.factors(n));
+        EXPECT_EQ(lengthAfter(plan, int(plan.radix.size())), n) << n;
+        for (size_t s = 1; s < plan.radix.size(); ++s)
+            EXPECT_TRUE(plan.radix[s] <= kScratchRadixLimit || usesConvolution(plan.radix[s])) << n;
+        // Single precision forms the same integers but for half the bytes.
+        EXPECT_LT(largestFileIntermediate(n, Precision::Double), int64_t(1) << 31) << n;
+        return !testing::Test::HasFailure();
+    };
+    for (int32_t n = 2; n <= 1 << 18; ++n) ASSERT_TRUE(check(n));
+    for (int32_t n = (1 << 18) + 1; n <= kFastMaxLength - 4096; n += 61) ASSERT_TRUE(check(n));
+    for (int32_t n = kFastMaxLength - 4095; n <= kFastMaxLength; ++n) ASSERT_TRUE(check(n));
+    EXPECT_EQ(largestFileIntermediate(16777213, Precision::Double), 1610613200);
+
+    int32_t first = kFastMaxLength + 1;
+    while (largestFileIntermediate(first, Precision::Double) < int64_t(1) << 31) ++first;
+    EXPECT_EQ(first, 16777259);
 }
 
 }  // namespace
