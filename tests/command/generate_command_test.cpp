@@ -98,7 +98,8 @@ TEST(OnGenerate, MessagesAndFactors) {
 // included; the refusals above and below keep the classic wording.
 TEST(OnGenerate, FastStyleTakesPrimesAndLongerLengths) {
     ScratchDir dir;
-    const FileFormat fast{OutputStyle::Fast, FloatType::Double};
+    FileFormat fast;
+    fast.style = OutputStyle::Fast;
     const std::string max = std::to_string(kFastMaxLength), above = std::to_string(kFastMaxLength + 1);
     const auto tooLarge = message(("データ長が" + max + "を超えています。").c_str());
     const auto noLength = message("データ長には4以上の合成数を入力してください。");
