@@ -5,11 +5,11 @@
 #include <cstdint>
 
 // The longest length the fast style writes. Every integer its code forms
-// stays below 2^31 (index_bound.h) up to 16777258: the work memory of a
-// prime leaf from 2^24 + 2 on needs a convolution of 3 * 2^24, and its byte
-// count, written into the code, passes 2^31 in double precision at the
-// prime 16777259. The limit is the power of two below that. Accuracy has
-// room to spare there (9e-16 in double and 7e-7 in single at 16777213).
+// stays below 2^31 (index_bound.h) up to 21233688: the prime 21233689 needs
+// a convolution of 3 * 2^24, and the byte count of its work memory, written
+// into the code, passes 2^31 in double precision. The limit is the power of
+// two below that. Accuracy has room to spare there (9e-16 in double and
+// 7e-7 in single at 16777213).
 constexpr int32_t kFastMaxLength = 16777216;
 
 // A radix up to this size keeps its work values in stack arrays. A larger

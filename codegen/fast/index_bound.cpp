@@ -40,12 +40,15 @@ int64_t largestIntermediate(const FastPlan& plan, int tableStep, bool pairs, Pre
         note((p - 1) * (n / p) * tableStep);
     }
 
-    // A radix done as a convolution: its work ends 5c + 2p reals after the
-    // start (c the convolution length; kv_conv_length forms 3 times the
-    // power of two of at least 2p - 2, which is less), and the one block of
-    // work for all of them is a byte count in the code.
+    // A radix done as a convolution: its work ends where its byte count
+    // says, and kv_conv_length tries lengths 16 * 3^b up to the first of at
+    // least 2p - 2 (its costs are doubles). The one block of work for all
+    // of them is a byte count in the code.
     for (int32_t p : plan.radix)
-        if (usesConvolution(p)) note(5 * convolutionLength(p) + 2 * int64_t(p));
+        if (usesConvolution(p)) {
+            note(convolutionWorkBytes(p, Precision::Single) / 4);
+            note(3 * (2 * int64_t(p) - 2));
+        }
     note(planWorkBytes(plan, precision));
     return largest;
 }
