@@ -10,7 +10,13 @@
 void writeConvolutionSupport(SourceWriter& w, Precision precision) {
     const FastText t(precision);
     TextValues values = t.scalars({"real", "half"});
-    // The digits the C file gives, in both precisions.
-    values["sqrt3_4"] = std::string("0.86602540378443865") + t.suffix();
+    // The digits the C file gives, in both precisions. The constants meet
+    // vectors too, and are cast as the C file casts them: where floating
+    // constants have excess precision (32-bit x87, s390x floats), strict C
+    // refuses a long double or double constant beside a vector of double
+    // or float.
+    const std::string cast = std::string("(") + t.real() + ")";
+    values["half"] = "(" + cast + values["half"] + ")";
+    values["sqrt3_4"] = "(" + cast + "0.86602540378443865" + t.suffix() + ")";
     w.writeText(expandTemplate("c/convolution.c", kConvolutionText, values).c_str());
 }
