@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "codegen/fast/convolution.h"
+#include "convolution_errors.h"
 #include "process_runner.h"
 #include "test_support.h"
 
@@ -38,19 +39,7 @@ TEST(ConvolutionC, CompilesAloneAsC99AndMatchesADirectDft) {
                             KALVORIN_TEST_SOURCE "/codegen/fast/convolution_c_driver.c", "-o", exe, "-lm"});
             ASSERT_EQ(build.status, 0) << build.err;
             EXPECT_EQ(build.err, "");
-            std::vector<std::string> run = {exe};
-            for (int32_t p : primes)
-                run.push_back(std::to_string(p) + ":" + std::to_string(convolutionWorkBytes(p, c.precision)));
-            const ProcessResult result = runProcess(run);
-            ASSERT_EQ(result.status, 0) << result.err;
-
-            std::map<std::string, double> errors;
-            std::istringstream lines(result.out);
-            std::string p, kind;
-            double error;
-            while (lines >> p >> kind >> error) errors[p + " " + kind] = error;
-            EXPECT_EQ(errors.size(), 2 * std::size(primes)) << result.out;
-            for (const auto& [what, e] : errors) EXPECT_LE(e, c.bound) << c.scalar << " " << what;
+            expectConvolutionErrorsWithin(exe, {std::begin(primes), std::end(primes)}, c.precision, c.bound, c.scalar);
         }
     }
 }

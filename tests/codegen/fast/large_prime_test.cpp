@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "codegen/fast/convolution.h"
+#include "convolution_errors.h"
 #include "codegen/output/source_writer.h"
 #include "process_runner.h"
 #include "test_support.h"
@@ -49,19 +50,7 @@ TEST(LargePrime, TransformsMatchADirectDft) {
              std::string("-DREAL=") + c.scalar, "-DSUPPORT=\"" + writeSupport(c) + "\"",
              KALVORIN_TEST_SOURCE "/large_prime_harness.cpp", "-o", exe});
         ASSERT_EQ(build.status, 0) << build.err;
-        std::vector<std::string> run = {exe};
-        for (int32_t p : kPrimes)
-            run.push_back(std::to_string(p) + ":" + std::to_string(convolutionWorkBytes(p, c.precision)));
-        const ProcessResult result = runProcess(run);
-        ASSERT_EQ(result.status, 0) << result.err;
-
-        std::map<std::string, double> errors;
-        std::istringstream lines(result.out);
-        std::string p, kind;
-        double error;
-        while (lines >> p >> kind >> error) errors[p + " " + kind] = error;
-        EXPECT_EQ(errors.size(), 2 * std::size(kPrimes)) << result.out;
-        for (const auto& [what, e] : errors) EXPECT_LE(e, c.bound) << c.scalar << " " << what;
+        expectConvolutionErrorsWithin(exe, {std::begin(kPrimes), std::end(kPrimes)}, c.precision, c.bound, c.scalar);
     }
 }
 

@@ -1,0 +1,31 @@
+// What the two convolution tests share: running a built convolution program
+// on a list of primes, each with the work bytes the generator gives it, and
+// holding every error it prints ("p kind error" per line, two per prime) to
+// a bound.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "codegen/fast/convolution.h"
+#include "process_runner.h"
+
+inline void expectConvolutionErrorsWithin(const std::string& exe, const std::vector<int32_t>& primes,
+                                          Precision precision, double bound, const std::string& label) {
+    std::vector<std::string> run = {exe};
+    for (int32_t p : primes) run.push_back(std::to_string(p) + ":" + std::to_string(convolutionWorkBytes(p, precision)));
+    const ProcessResult result = runProcess(run);
+    ASSERT_EQ(result.status, 0) << result.err;
+
+    std::map<std::string, double> errors;
+    std::istringstream lines(result.out);
+    std::string p, kind;
+    double error;
+    while (lines >> p >> kind >> error) errors[p + " " + kind] = error;
+    EXPECT_EQ(errors.size(), 2 * primes.size()) << result.out;
+    for (const auto& [what, e] : errors) EXPECT_LE(e, bound) << label << " " << what;
+}
