@@ -37,22 +37,7 @@ targets=("aarch64|aarch64-linux-gnu|qemu-aarch64|8|LITTLE|"
 lengths=(12 1000 1024 1144 15015 20806)
 precisions=(double single)
 
-install_missing_packages() {
-    local missing=() p
-    for p in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    if [ "$(id -u)" != 0 ]; then
-        echo "run.sh: missing packages (install them as root): ${missing[*]}" >&2
-        exit 1
-    fi
-    echo "run.sh: installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    # Another install may hold the package manager's lock for a while.
-    timeout 900 apt-get -o DPkg::Lock::Timeout=600 update -q </dev/null
-    timeout 1500 apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}" </dev/null
-}
+source tests/install_packages.sh
 
 # Whether the harness as PREFIX compiles it takes the vector code and sees
 # the long and byte order meant: a toolchain that quietly fell back to the
@@ -74,7 +59,7 @@ run_case() {  # PREFIX EMULATOR FILE N OUT FLAGS
     timeout 600 "$2" "$5.exe" >"$5" 2>&1
 }
 
-install_missing_packages
+install_missing_packages "${packages[@]}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -19,22 +19,7 @@ set -euo pipefail
 packages=(g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine wine64 fonts-wine
           fonts-ipafont-gothic xvfb xauth xdotool imagemagick locales)
 
-install_missing_packages() {
-    local missing=()
-    for p in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    if [ "$(id -u)" != 0 ]; then
-        echo "run.sh: missing packages (install them as root): ${missing[*]}" >&2
-        exit 1
-    fi
-    echo "run.sh: installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    # Another install may hold the package manager's lock for a while.
-    timeout 900 apt-get -o DPkg::Lock::Timeout=600 update -q </dev/null
-    timeout 1500 apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}" </dev/null
-}
+source "$(dirname "$0")/../install_packages.sh"
 
 # Wine takes its ANSI code page from the locale: Japanese means 932.
 ensure_japanese_locale() {
@@ -56,7 +41,7 @@ windows_path() {
 }
 
 if [ "${1:-}" = --deps ]; then
-    install_missing_packages
+    install_missing_packages "${packages[@]}"
     ensure_japanese_locale
     exit 0
 fi
@@ -77,7 +62,7 @@ for f in kalvorin.exe kalvorin-cli.exe gui_driver.exe; do
     [ -f "$build/$f" ] || { echo "run.sh: $build/$f not found; cross-build first" >&2; exit 1; }
 done
 
-install_missing_packages
+install_missing_packages "${packages[@]}"
 ensure_japanese_locale
 
 work=$build/wine-test
