@@ -14,10 +14,28 @@ function(kalvorin_layer_library name folder)
     file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder} SYMBOLIC)
   endif()
   target_include_directories(${name} PUBLIC ${root})
+  set_property(DIRECTORY PROPERTY kalvorin_library ${name})
 endfunction()
 
 # The system's Japanese texts are UTF-8 in the source and code page 932 in
 # the program. Only the files that hold them are converted.
 function(kalvorin_cp932_sources)
-  set_source_files_properties(${ARGN} PROPERTIES COMPILE_OPTIONS "-fexec-charset=CP932")
+  if(NOT KALVORIN_FUZZ)
+    set_source_files_properties(${ARGN} PROPERTIES COMPILE_OPTIONS "-fexec-charset=CP932")
+    return()
+  endif()
+  # clang has no code page 932 execution character set. These files are
+  # constant tables and nothing else, so in the fuzzing build g++ compiles
+  # them, uninstrumented, and their objects take their place in the library.
+  find_program(KALVORIN_GXX NAMES g++ REQUIRED)
+  get_property(library DIRECTORY PROPERTY kalvorin_library)
+  foreach(src ${ARGN})
+    set(obj ${CMAKE_CURRENT_BINARY_DIR}/cp932_${src}.o)
+    add_custom_command(OUTPUT ${obj}
+      COMMAND ${KALVORIN_GXX} -std=c++17 -O1 -fexec-charset=CP932 -I${PROJECT_SOURCE_DIR}
+              -c ${CMAKE_CURRENT_SOURCE_DIR}/${src} -o ${obj}
+      DEPENDS ${src} VERBATIM)
+    set_source_files_properties(${src} PROPERTIES HEADER_FILE_ONLY ON)
+    target_sources(${library} PRIVATE ${obj})
+  endforeach()
 endfunction()
