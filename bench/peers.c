@@ -98,6 +98,10 @@ static int add_plan(kv_list *list, const char *lib, unsigned flags, kind what, c
     return kv_add(list, name, run_fftw, fftw_error, j);
 }
 
+static double planning_limit = -1;
+
+void kv_set_planning_limit(double seconds) { planning_limit = seconds; }
+
 int kv_add_fftw(kv_list *list, const kv_data *d, const char *wisdom)
 {
     const long n = d->n, half = n / 2 + 1;
@@ -110,6 +114,7 @@ int kv_add_fftw(kv_list *list, const kv_data *d, const char *wisdom)
     int simd;
     if (!in || !out || !real_in || !half_out || !spectrum || !real_out) return -1;
     if (wisdom) FFTW(import_wisdom_from_filename)(wisdom);
+    FFTW(set_timelimit)(planning_limit < 0 ? FFTW_NO_TIMELIMIT : planning_limit);
     for (simd = 1; simd >= 0; --simd) {
         const char *lib = simd ? "fftw" : "fftw_nosimd";
         const unsigned flags = FFTW_MEASURE | (simd ? 0 : FFTW_NO_SIMD);

@@ -64,6 +64,9 @@ void kv_set_alignment(int alignment);
 /* FFTW and kissfft beside the generated transforms: add what is to be
    timed; return 0, or -1 when something cannot be set up. */
 int kv_add_fftw(kv_list *list, const kv_data *data, const char *wisdom);
+/* A bound on FFTW's planning time in seconds (fftw_set_timelimit), for the
+   lengths where measuring every plan would take minutes; negative for none. */
+void kv_set_planning_limit(double seconds);
 int kv_add_kiss(kv_list *list, const kv_data *data);
 void kv_release_peers(void);
 

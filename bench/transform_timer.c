@@ -13,6 +13,7 @@
    Usage: transform_timer N [--samples=S] [--sample-time=SECONDS]
             [--align=malloc|16|64] [--order=rotate|blocked] [--warmup=CALLS]
             [--clock=cpu|wall] [--only=WORD,...] [--wisdom=FILE]
+            [--plan-time-limit=SECONDS]
    Writes one line per candidate: name, then microseconds per call for the
    median, fastest and slowest sample, the calls per sample, the first call
    and the median on the other clock; tab-separated, after comment lines
@@ -146,6 +147,7 @@ static int parse(int argc, char **argv, options *o)
         else if (strcmp(a, "--align=64") == 0) o->alignment = 64;
         else if (strncmp(a, "--only=", 7) == 0) o->only = a + 7;
         else if (strncmp(a, "--wisdom=", 9) == 0) o->wisdom = a + 9;
+        else if (strncmp(a, "--plan-time-limit=", 18) == 0) kv_set_planning_limit(atof(a + 18));
         else if (a[0] != '-' && o->n == 0) o->n = atol(a);
         else return -1;
     }
@@ -277,7 +279,7 @@ int main(int argc, char **argv)
         fprintf(stderr,
                 "usage: %s N [--samples=S] [--sample-time=SECONDS] [--align=malloc|16|64]\n"
                 "          [--order=rotate|blocked] [--warmup=CALLS] [--clock=cpu|wall] [--only=WORD,...]\n"
-                "          [--wisdom=FILE]\n",
+                "          [--wisdom=FILE] [--plan-time-limit=SECONDS]\n",
                 argv[0]);
         return 2;
     }
