@@ -16,7 +16,8 @@
      -DKV_SINGLE                            single precision, and fftwf,
      -DHAVE_REAL_IFFT                       when the fast file has Real_IFFT.
 
-   Usage: accuracy N [--wisdom=FILE] [--measure]
+   Usage: accuracy N [--inputs=COUNT] [--wisdom=FILE] [--measure]
+   With several inputs the sums of the norms run over all of them.
    FFTW's plans are FFTW_ESTIMATE ones unless --measure (or a wisdom file
    from the timer, whose plans they then are). Writes one line per
    transform: name, rms relative error, largest error relative to the
@@ -189,61 +190,63 @@ static void make_reference(reference *r, long n, const complex *x, const real *x
     free(w);
 }
 
-/* The rms and the largest error of the sampled outputs of y, scaled by
-   scale (in long double, so that it adds no rounding of its own). */
-typedef struct error {
-    double rms, largest;
-} error;
+/* The sums behind the rms and the largest error of one transform, over
+   the sampled outputs of every input: squared distances from the exact
+   results (y scaled in long double, so that the scaling adds no rounding
+   of its own) and squared exact results. */
+typedef struct tally {
+    char name[80];
+    long double diff, norm, worst, top;
+} tally;
 
-static error complex_error(const complex *y, const sample *s, const exact *want, long double scale)
+static tally tallies[16];
+static int tally_count;
+
+static tally *tally_of(const char *who, const char *what)
 {
-    long double diff = 0, norm = 0, worst = 0, top = 0;
-    error r;
+    char name[80];
+    int i;
+    sprintf(name, "%.39s/%.39s", who, what);
+    for (i = 0; i < tally_count; ++i)
+        if (strcmp(tallies[i].name, name) == 0) return &tallies[i];
+    if (tally_count == (int)(sizeof tallies / sizeof tallies[0])) exit(2);
+    memset(&tallies[tally_count], 0, sizeof tallies[0]);
+    strcpy(tallies[tally_count].name, name);
+    return &tallies[tally_count++];
+}
+
+static void add(tally *t, long double d, long double m)
+{
+    t->diff += d, t->norm += m;
+    if (!(d <= t->worst)) t->worst = d; /* NaN counts as the worst */
+    if (m > t->top) t->top = m;
+}
+
+static void complex_error(const char *who, const char *what, const complex *y, const sample *s, const exact *want,
+                          long double scale)
+{
+    tally *t = tally_of(who, what);
     long i;
     for (i = 0; i < s->count; ++i) {
         const long double dr = y[s->at[i]].re * scale - want[i].re, di = y[s->at[i]].im * scale - want[i].im;
-        const long double d = dr * dr + di * di, m = want[i].re * want[i].re + want[i].im * want[i].im;
-        diff += d, norm += m;
-        if (!(d <= worst)) worst = d;
-        if (m > top) top = m;
+        add(t, dr * dr + di * di, want[i].re * want[i].re + want[i].im * want[i].im);
     }
-    r.rms = (double)sqrtl(diff / norm);
-    r.largest = (double)sqrtl(worst / top);
-    return r;
 }
 
-static error real_error(const real *y, const sample *s, const long double *want, long double scale)
+static void real_error(const char *who, const char *what, const real *y, const sample *s, const long double *want,
+                       long double scale)
 {
-    long double diff = 0, norm = 0, worst = 0, top = 0;
-    error r;
+    tally *t = tally_of(who, what);
     long i;
     for (i = 0; i < s->count; ++i) {
-        const long double d = (y[s->at[i]] * scale - want[i]) * (y[s->at[i]] * scale - want[i]);
-        diff += d, norm += want[i] * want[i];
-        if (!(d <= worst)) worst = d;
-        if (want[i] * want[i] > top) top = want[i] * want[i];
-    }
-    r.rms = (double)sqrtl(diff / norm);
-    r.largest = (double)sqrtl(worst / top);
-    return r;
-}
-
-static int failures;
-
-/* A result off by far more than rounding is a fault, not a figure. */
-static void report(const char *who, const char *what, error e)
-{
-    const double limit = sizeof(real) == sizeof(float) ? 1e-4 : 1e-10;
-    printf("%s/%s\t%.3g\t%.3g\n", who, what, e.rms, e.largest);
-    if (!(e.rms <= limit)) {
-        fprintf(stderr, "accuracy: %s/%s is off by %.3g (rms)\n", who, what, e.rms);
-        ++failures;
+        const long double d = y[s->at[i]] * scale - want[i];
+        add(t, d * d, want[i] * want[i]);
     }
 }
 
 /* How far the build's own table is from the exact roots, as the rms and
    the largest distance (the roots have modulus 1). */
-static void report_table(const build *b, const complex *t, long n)
+static void report_table(const char *name, const complex *t, long n)
 {
     exact *w = exact_roots(n);
     long double diff = 0, worst = 0;
@@ -253,109 +256,145 @@ static void report_table(const build *b, const complex *t, long n)
         diff += d;
         if (d > worst) worst = d;
     }
-    printf("%s/revolver\t%.3g\t%.3g\n", b->name, (double)sqrtl(diff / (long double)n), (double)sqrtl(worst));
+    printf("%s/revolver\t%.3g\t%.3g\n", name, (double)sqrtl(diff / (long double)n), (double)sqrtl(worst));
     free(w);
 }
 
-static void measure_build(const build *b, const reference *r, long n, const complex *x, const real *xr,
-                          const complex *spectrum)
+/* One input of each kind: complex, real, and a half spectrum. */
+typedef struct inputs {
+    complex *x, *spectrum;
+    real *xr;
+} inputs;
+
+static void measure_build(const build *b, const complex *table, const reference *r, long n, const inputs *in)
 {
-    complex *t = (complex *)malloc((size_t)n * sizeof *t), *y = (complex *)malloc((size_t)n * sizeof *y);
-    complex *in = (complex *)malloc((size_t)n * sizeof *in);
-    real *rin = (real *)malloc((size_t)n * sizeof *rin);
-    if (!t || !y || !in || !rin) exit(2);
-    b->revolver(n, t);
-    report_table(b, t, n);
+    complex *y = (complex *)malloc((size_t)n * sizeof *y), *x = (complex *)malloc((size_t)n * sizeof *x);
+    real *xr = (real *)malloc((size_t)n * sizeof *xr);
+    complex *t = (complex *)table;
+    if (!y || !x || !xr) exit(2);
     /* The functions take their input as non-const in the older prototype. */
-    memcpy(in, x, (size_t)n * sizeof *in);
-    b->complex_fft(y, in, t);
-    report(b->name, "Complex_FFT", complex_error(y, &r->complex_out, r->forward, 1));
-    b->ifft(y, in, t);
-    report(b->name, "IFFT", complex_error(y, &r->complex_out, r->backward, 1));
-    memcpy(rin, xr, (size_t)n * sizeof *rin);
-    b->real_fft(y, rin, t);
-    report(b->name, "Real_FFT", complex_error(y, &r->real_out, r->real_forward, 1));
+    memcpy(x, in->x, (size_t)n * sizeof *x);
+    b->complex_fft(y, x, t);
+    complex_error(b->name, "Complex_FFT", y, &r->complex_out, r->forward, 1);
+    b->ifft(y, x, t);
+    complex_error(b->name, "IFFT", y, &r->complex_out, r->backward, 1);
+    memcpy(xr, in->xr, (size_t)n * sizeof *xr);
+    b->real_fft(y, xr, t);
+    complex_error(b->name, "Real_FFT", y, &r->real_out, r->real_forward, 1);
     if (b->real_ifft) {
-        b->real_ifft(rin, spectrum, t);
-        report(b->name, "Real_IFFT", real_error(rin, &r->inverse_out, r->real_inverse, 1));
+        b->real_ifft(xr, in->spectrum, t);
+        real_error(b->name, "Real_IFFT", xr, &r->inverse_out, r->real_inverse, 1);
     }
-    free(t), free(y), free(in), free(rin);
+    free(y), free(x), free(xr);
 }
 
 /* FFTW's forward, backward, r2c and c2r plans on fftw_malloc buffers, out
-   of place, as the timer makes them; the backward ones are divided by N
-   here, exactly. */
-static void measure_fftw(const reference *r, long n, const complex *x, const real *xr, const complex *spectrum,
-                         unsigned flags)
+   of place, as the timer makes them; the results of the backward ones are
+   divided by N here, exactly. */
+typedef struct fftw_set {
+    FFTW(plan) forward, backward, r2c, c2r;
+    complex *in, *out, *half_in;
+    real *real_in;
+} fftw_set;
+
+static void plan_fftw(fftw_set *f, long n, unsigned flags)
 {
     const int size = (int)n;
-    const long half = n / 2 + 1;
-    complex *in = (complex *)FFTW(malloc)((size_t)n * sizeof *in);
-    complex *out = (complex *)FFTW(malloc)((size_t)n * sizeof *out);
-    real *rin = (real *)FFTW(malloc)((size_t)n * sizeof *rin);
-    complex *hin = (complex *)FFTW(malloc)((size_t)half * sizeof *hin);
-    FFTW(plan) forward, backward, r2c, c2r;
-    if (!in || !out || !rin || !hin) exit(2);
-    forward = FFTW(plan_dft_1d)(size, (FFTW(complex) *)in, (FFTW(complex) *)out, FFTW_FORWARD, flags);
-    backward = FFTW(plan_dft_1d)(size, (FFTW(complex) *)in, (FFTW(complex) *)out, FFTW_BACKWARD, flags);
-    r2c = FFTW(plan_dft_r2c_1d)(size, rin, (FFTW(complex) *)out, flags);
-    c2r = FFTW(plan_dft_c2r_1d)(size, (FFTW(complex) *)hin, (real *)out, flags | FFTW_PRESERVE_INPUT);
-    if (!forward || !backward || !r2c || !c2r) exit(2);
-    /* Planning may have written the buffers. */
-    memcpy(in, x, (size_t)n * sizeof *in);
-    memcpy(rin, xr, (size_t)n * sizeof *rin);
-    memcpy(hin, spectrum, (size_t)half * sizeof *hin);
-    FFTW(execute)(forward);
-    report("fftw", "forward", complex_error(out, &r->complex_out, r->forward, 1));
-    FFTW(execute)(backward);
-    report("fftw", "backward", complex_error(out, &r->complex_out, r->backward, 1.0L / (long double)n));
-    FFTW(execute)(r2c);
-    report("fftw", "r2c", complex_error(out, &r->real_out, r->real_forward, 1));
-    FFTW(execute)(c2r);
-    report("fftw", "c2r", real_error((const real *)out, &r->inverse_out, r->real_inverse, 1.0L / (long double)n));
-    FFTW(destroy_plan)(forward), FFTW(destroy_plan)(backward), FFTW(destroy_plan)(r2c), FFTW(destroy_plan)(c2r);
-    FFTW(free)(in), FFTW(free)(out), FFTW(free)(rin), FFTW(free)(hin);
+    f->in = (complex *)FFTW(malloc)((size_t)n * sizeof *f->in);
+    f->out = (complex *)FFTW(malloc)((size_t)n * sizeof *f->out);
+    f->real_in = (real *)FFTW(malloc)((size_t)n * sizeof *f->real_in);
+    f->half_in = (complex *)FFTW(malloc)((size_t)(n / 2 + 1) * sizeof *f->half_in);
+    if (!f->in || !f->out || !f->real_in || !f->half_in) exit(2);
+    f->forward = FFTW(plan_dft_1d)(size, (FFTW(complex) *)f->in, (FFTW(complex) *)f->out, FFTW_FORWARD, flags);
+    f->backward = FFTW(plan_dft_1d)(size, (FFTW(complex) *)f->in, (FFTW(complex) *)f->out, FFTW_BACKWARD, flags);
+    f->r2c = FFTW(plan_dft_r2c_1d)(size, f->real_in, (FFTW(complex) *)f->out, flags);
+    f->c2r = FFTW(plan_dft_c2r_1d)(size, (FFTW(complex) *)f->half_in, (real *)f->out, flags | FFTW_PRESERVE_INPUT);
+    if (!f->forward || !f->backward || !f->r2c || !f->c2r) exit(2);
+}
+
+static void measure_fftw(const fftw_set *f, const reference *r, long n, const inputs *in)
+{
+    memcpy(f->in, in->x, (size_t)n * sizeof *f->in);
+    memcpy(f->real_in, in->xr, (size_t)n * sizeof *f->real_in);
+    memcpy(f->half_in, in->spectrum, (size_t)(n / 2 + 1) * sizeof *f->half_in);
+    FFTW(execute)(f->forward);
+    complex_error("fftw", "forward", f->out, &r->complex_out, r->forward, 1);
+    FFTW(execute)(f->backward);
+    complex_error("fftw", "backward", f->out, &r->complex_out, r->backward, 1.0L / (long double)n);
+    FFTW(execute)(f->r2c);
+    complex_error("fftw", "r2c", f->out, &r->real_out, r->real_forward, 1);
+    FFTW(execute)(f->c2r);
+    real_error("fftw", "c2r", (const real *)f->out, &r->inverse_out, r->real_inverse, 1.0L / (long double)n);
+}
+
+static void make_inputs(inputs *in, long n)
+{
+    long k;
+    in->x = (complex *)malloc((size_t)n * sizeof *in->x);
+    in->xr = (real *)malloc((size_t)n * sizeof *in->xr);
+    in->spectrum = (complex *)malloc((size_t)(n / 2 + 1) * sizeof *in->spectrum);
+    if (!in->x || !in->xr || !in->spectrum) exit(2);
+    for (k = 0; k < n; ++k) in->x[k].re = uniform(), in->x[k].im = uniform();
+    for (k = 0; k < n; ++k) in->xr[k] = uniform();
+    for (k = 0; k <= n / 2; ++k) {
+        in->spectrum[k].re = uniform();
+        in->spectrum[k].im = k == 0 || 2 * k == n ? 0 : uniform();
+    }
 }
 
 int main(int argc, char **argv)
 {
-    long n = 0, k;
+    long n = 0;
     const char *wisdom = NULL;
     unsigned flags = FFTW_ESTIMATE;
-    complex *x, *spectrum;
-    real *xr;
-    reference r;
-    int i;
+    int i, trial, trials = 1, failures = 0;
+    complex *tables[8];
+    fftw_set fftw;
     for (i = 1; i < argc; ++i) {
         if (strncmp(argv[i], "--wisdom=", 9) == 0) wisdom = argv[i] + 9, flags = FFTW_MEASURE;
         else if (strcmp(argv[i], "--measure") == 0) flags = FFTW_MEASURE;
+        else if (strncmp(argv[i], "--inputs=", 9) == 0) trials = atoi(argv[i] + 9);
         else if (argv[i][0] != '-' && n == 0) n = atol(argv[i]);
         else n = -1;
     }
-    if (n < 2) {
-        fprintf(stderr, "usage: %s N [--wisdom=FILE] [--measure]\n", argv[0]);
+    if (n < 2 || trials < 1) {
+        fprintf(stderr, "usage: %s N [--inputs=COUNT] [--wisdom=FILE] [--measure]\n", argv[0]);
         return 2;
     }
     if (wisdom) FFTW(import_wisdom_from_filename)(wisdom);
-    x = (complex *)malloc((size_t)n * sizeof *x);
-    xr = (real *)malloc((size_t)n * sizeof *xr);
-    spectrum = (complex *)malloc((size_t)(n / 2 + 1) * sizeof *spectrum);
-    if (!x || !xr || !spectrum) return 2;
-    state ^= (unsigned long)n;
-    for (k = 0; k < n; ++k) x[k].re = uniform(), x[k].im = uniform();
-    for (k = 0; k < n; ++k) xr[k] = uniform();
-    for (k = 0; k <= n / 2; ++k) {
-        spectrum[k].re = uniform();
-        spectrum[k].im = k == 0 || 2 * k == n ? 0 : uniform();
-    }
-    make_reference(&r, n, x, xr, spectrum);
-    printf("# N=%ld %s precision; exact results at %ld of %ld complex outputs, %ld of %ld real-input ones;"
-           " FFTW %s\n",
-           n, sizeof(real) == sizeof(float) ? "single" : "double", r.complex_out.count, n, r.real_out.count,
-           n / 2 + 1, flags == FFTW_ESTIMATE ? "FFTW_ESTIMATE" : "FFTW_MEASURE");
+    plan_fftw(&fftw, n, flags);
+    printf("# N=%ld %s precision, %d random input%s; exact results at %ld of %ld complex outputs; FFTW %s\n", n,
+           sizeof(real) == sizeof(float) ? "single" : "double", trials, trials > 1 ? "s" : "",
+           n <= KV_ALL_OUTPUTS ? n : (long)KV_SAMPLED, n, flags == FFTW_ESTIMATE ? "FFTW_ESTIMATE" : "FFTW_MEASURE");
     printf("# name\trms relative error\tlargest error / largest output (for revolver: rms and largest"
            " distance from the exact roots)\n");
-    for (i = 0; builds[i].name; ++i) measure_build(&builds[i], &r, n, x, xr, spectrum);
-    measure_fftw(&r, n, x, xr, spectrum, flags);
+    for (i = 0; builds[i].name; ++i) {
+        tables[i] = (complex *)malloc((size_t)n * sizeof *tables[i]);
+        if (!tables[i] || i == 7) return 2;
+        builds[i].revolver(n, tables[i]);
+        report_table(builds[i].name, tables[i], n);
+    }
+    state ^= (unsigned long)n;
+    for (trial = 0; trial < trials; ++trial) {
+        inputs in;
+        reference r;
+        make_inputs(&in, n);
+        make_reference(&r, n, in.x, in.xr, in.spectrum);
+        for (i = 0; builds[i].name; ++i) measure_build(&builds[i], tables[i], &r, n, &in);
+        measure_fftw(&fftw, &r, n, &in);
+        free(in.x), free(in.xr), free(in.spectrum);
+        free(r.forward), free(r.backward), free(r.real_forward), free(r.real_inverse);
+        free(r.complex_out.at), free(r.real_out.at), free(r.inverse_out.at);
+    }
+    for (i = 0; i < tally_count; ++i) {
+        const tally *t = &tallies[i];
+        const double rms = (double)sqrtl(t->diff / t->norm);
+        /* A result off by far more than rounding is a fault, not a figure. */
+        if (!(rms <= (sizeof(real) == sizeof(float) ? 1e-4 : 1e-10))) {
+            fprintf(stderr, "accuracy: %s of length %ld is off by %.3g (rms)\n", t->name, n, rms);
+            ++failures;
+        }
+        printf("%s\t%.3g\t%.3g\n", t->name, rms, (double)sqrtl(t->worst / t->top));
+    }
     return failures ? 1 : 0;
 }
