@@ -9,7 +9,9 @@
 // in-place call and Real_IFFT fill their output with NaN, and with
 // -DNAN_WITHOUT_WORK as well that every transform does (a length with a pass
 // that runs only as a convolution). With -DLONG_IS_INT the generated code is
-// compiled with a 32-bit long, as on Windows and 32-bit targets. It judges
+// compiled with a 32-bit long, as on Windows and 32-bit targets. With
+// -DRMS_BOUND=<bound> it also prints the rms error of Complex_FFT relative
+// to the rms of its outputs and fails above the bound. It judges
 // the result itself, so that the native test and the runs on other
 // processors share one verdict: the exit status is 0 only when every error
 // is within the bound of the precision and the checks hold; what failed
@@ -129,7 +131,15 @@ void* run(void*) {
     bool inPlace = true;
 
     CAT(Complex_FFT, LEN)(output.data(), input.data(), table.data());
-    check("complex", maxError(ref, re, im, 2, output.data(), -1, 1, ks), output);
+    double rms = 0;
+    check("complex", maxError(ref, re, im, 2, output.data(), -1, 1, ks, 1, &rms), output);
+#ifdef RMS_BOUND
+    std::printf("complex_rms %.3e\n", rms);
+    if (!(rms <= RMS_BOUND)) {
+        std::fprintf(stderr, "FAIL: complex rms error %.3e above %.1e\n", rms, double(RMS_BOUND));
+        failed = true;
+    }
+#endif
     work = input;
     CAT(Complex_FFT, LEN)(work.data(), work.data(), table.data());
 #ifdef NO_HEAP

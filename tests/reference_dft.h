@@ -78,11 +78,14 @@ inline std::vector<long> checkedOutputs(long n, long all, int count, std::mt1993
 
 // The largest error of out[k * outStride] over the outputs ks, relative to
 // the largest of them, NaN where an output is NaN; the input as for
-// Reference::term, out any array of a struct with members re and im.
+// Reference::term, out any array of a struct with members re and im. Where
+// rms is given, it gets the rms error relative to the rms of the outputs,
+// ||out - exact|| / ||exact|| over ks, the figure FFT benchmarks compare.
 template <typename Real, typename Complex>
 double maxError(const Reference& ref, const Real* re, const Real* im, long inStride, const Complex* out,
-                int sign, long double scale, const std::vector<long>& ks, long outStride = 1) {
-    long double worst = 0, largest = 0;
+                int sign, long double scale, const std::vector<long>& ks, long outStride = 1,
+                double* rms = nullptr) {
+    long double worst = 0, largest = 0, squares = 0, norm = 0;
     for (long k : ks) {
         long double r, i;
         ref.term(re, im, inStride, k, sign, r, i);
@@ -92,7 +95,10 @@ double maxError(const Reference& ref, const Real* re, const Real* im, long inStr
         const long double error = std::hypot(r - out[k * outStride].re, i - out[k * outStride].im);
         if (std::isnan(error)) return NAN;  // std::max would drop it
         worst = std::max(worst, error);
+        squares += error * error;
+        norm += r * r + i * i;
     }
+    if (rms) *rms = double(std::sqrt(squares / (norm > 0 ? norm : 1)));
     return double(worst / (largest > 0 ? largest : 1));
 }
 

@@ -22,11 +22,29 @@ std::string ownPass(int32_t p) {
         body += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n", at(q).c_str(), q,
                        at(q).c_str(), q);
     // The vector loop takes KV_LANES values of k at a time, outside the
-    // loop over the blocks, which share their twiddles; those of entry q
-    // are the q-th powers of those of entry 1, formed by products.
-    std::string vec = "#ifdef KV_VECTOR\n\tfor (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n"
-                      "\t\tw[1] = tw == 1 ? kv_vload(T + k) : kv_vroots(T, k * tw, tw);\n";
-    for (int q = 2; q < p; ++q) vec += format("\t\tw[%d] = kv_vmul(w[%d], w[1]);\n", q, q - 1);
+    // loop over the blocks, which share their twiddles. A twiddle formed as
+    // a power of another carries one rounding per product: chained up to
+    // the (p-1)-th power, they doubled the error of a transform. Each is one
+    // product of two table entries instead: T[q k tw], the same in every
+    // lane, times the turn of lane j, T[q j tw], the same for every k. That
+    // reads one entry per twiddle where reading each lane's own would read
+    // one line of the table per lane, again for every block of a blocked
+    // pass. In the last pass (tw == 1) the twiddles of entry 1 lie side by
+    // side and are read as they are, and those of entry 2 are their squares.
+    auto twiddle = [](int q) {
+        const std::string product = format("kv_vmul(kv_vsplat(T + %sk * tw), lane[%d])",
+                                           q == 1 ? "" : format("%d * ", q).c_str(), q);
+        if (q == 1) return "tw == 1 ? kv_vload(T + k) : " + product;
+        if (q == 2) return "tw == 1 ? kv_vmul(w[1], w[1]) : " + product;
+        return product;
+    };
+    // The lanes' turns are read only where the loop runs: they reach
+    // T[(KV_LANES - 1) q tw].
+    std::string vec = "#ifdef KV_VECTOR\n\tif (L >= KV_LANES) {\n";
+    for (int q = 1; q < p; ++q)
+        vec += format("\t\tlane[%d] = kv_vroots(T, 0, %s);\n", q, q == 1 ? "tw" : format("%d * tw", q).c_str());
+    vec += "\t}\n\tfor (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n";
+    for (int q = 1; q < p; ++q) vec += format("\t\tw[%d] = %s;\n", q, twiddle(q).c_str());
     vec += format("\t\tfor (b = 0; b < R; b++) {\n\t\t\tx = d + b * %d * L;\n\t\t\tu[0] = kv_vload(x + k);\n", p);
     for (int q = 1; q < p; ++q) vec += format("\t\t\tu[%d] = kv_vmul(kv_vload(x + %s), w[%d]);\n", q, at(q).c_str(), q);
     vec += format("\t\t\tkv_vdft%d(u);\n", p);
@@ -43,7 +61,7 @@ static KV_PASS void kv_pass@{p}(complex *d, long L, long R, const complex *KV_RE
 	complex *KV_RESTRICT x;
 	long b, k, e, start;
 #ifdef KV_VECTOR
-	kv_vcomplex u[@{p}], w[@{p}];
+	kv_vcomplex u[@{p}], w[@{p}], lane[@{p}];
 #endif
 @{vector_loop}	for (b = 0; b < R; b++) {
 		x = d + b * @{p} * L;

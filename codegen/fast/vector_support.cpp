@@ -65,7 +65,8 @@ static KV_INLINE void kv_vstore(complex *p, kv_vcomplex v)
 }
 
 /* Entries p[0], p[a], ... p[(KV_LANES - 1) a], in the order of the lanes:
-   the same entry of KV_LANES leaves a apart. Unused without a vector leaf. */
+   the same entry of KV_LANES leaves a apart, or the twiddles of KV_LANES
+   columns. */
 static KV_INLINE __attribute__((unused)) kv_vcomplex kv_vload_apart(const complex *p, long a)
 {
 	kv_vcomplex r;
@@ -88,17 +89,21 @@ static KV_INLINE __attribute__((unused)) kv_vcomplex kv_vload_apart(const comple
    the order of the lanes. */
 static KV_INLINE kv_vcomplex kv_vroots(const complex *T, long e, long tw)
 {
+	return kv_vload_apart(T + e, tw);
+}
+
+/* T[0] in every lane: the twiddle of the first of KV_LANES columns, which
+   the turn of each lane then moves on to that of its own column. */
+static KV_INLINE __attribute__((unused)) kv_vcomplex kv_vsplat(const complex *T)
+{
 	kv_vcomplex r;
 #if KV_LANES == 2
-	kv_vec re = {T[e].re, T[e + tw].re}, im = {T[e].im, T[e + tw].im};
+	kv_vec re = {T->re, T->re}, im = {T->im, T->im};
 #elif KV_LANES == 4
-	kv_vec re = {T[e].re, T[e + 2 * tw].re, T[e + tw].re, T[e + 3 * tw].re};
-	kv_vec im = {T[e].im, T[e + 2 * tw].im, T[e + tw].im, T[e + 3 * tw].im};
+	kv_vec re = {T->re, T->re, T->re, T->re}, im = {T->im, T->im, T->im, T->im};
 #else
-	kv_vec re = {T[e].re, T[e + tw].re, T[e + 4 * tw].re, T[e + 5 * tw].re,
-		T[e + 2 * tw].re, T[e + 3 * tw].re, T[e + 6 * tw].re, T[e + 7 * tw].re};
-	kv_vec im = {T[e].im, T[e + tw].im, T[e + 4 * tw].im, T[e + 5 * tw].im,
-		T[e + 2 * tw].im, T[e + 3 * tw].im, T[e + 6 * tw].im, T[e + 7 * tw].im};
+	kv_vec re = {T->re, T->re, T->re, T->re, T->re, T->re, T->re, T->re};
+	kv_vec im = {T->im, T->im, T->im, T->im, T->im, T->im, T->im, T->im};
 #endif
 	r.re = re;
 	r.im = im;
