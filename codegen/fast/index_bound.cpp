@@ -48,6 +48,8 @@ int64_t largestIntermediate(const FastPlan& plan, int tableStep, bool pairs, Pre
         if (usesConvolution(p)) {
             note(convolutionWorkBytes(p, Precision::Single) / 4);
             note(3 * (2 * int64_t(p) - 2));
+            // Rader's order steps k -> k*g (mod p) from k < p.
+            note((int64_t(p) - 1) * raderGenerator(p));
         }
     note(planWorkBytes(plan, precision));
     return largest;

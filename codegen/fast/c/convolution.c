@@ -281,32 +281,127 @@ static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const R
 
 /* wr[j] + i*wi[j] = W_n^(k*j) for j < count, from c[y] + i*s[y], the cosine
    and sine of 2*pi*y/n in the first octant (2y <= n/4). */
-static void kv_conv_roots(REAL *wr, REAL *wi, long count, long k, const REAL *c, const REAL *s, long n)
+/* The roots of unity that a call needs without a trigonometric call each:
+   W^x for 0 <= x < n as the product hi[x >> s] * lo[x & (2^s - 1)] of two
+   tables of about sqrt(n) entries, the product formed in double so that in
+   single precision it is rounded once. */
+typedef struct {
+	const double *hr, *hi, *lr, *li;
+	long s;
+} kv_conv_roots2;
+
+static void kv_conv_root(const kv_conv_roots2 *t, long x, REAL *re, REAL *im)
 {
-	const long q = n / 4;
-	long j, y = 0, quarter = 0;
-	for (j = 0; j < count; ++j) {
-		const REAL a = 2 * y <= q ? c[y] : s[q - y], b = 2 * y <= q ? -s[y] : -c[q - y];
-		switch (quarter % 4) { /* times W_n^(quarter*n/4) = (-i)^quarter */
-		case 0: wr[j] = a; wi[j] = b; break;
-		case 1: wr[j] = b; wi[j] = -a; break;
-		case 2: wr[j] = -a; wi[j] = -b; break;
-		default: wr[j] = -b; wi[j] = a; break;
-		}
-		for (y += k; y >= q; y -= q)
-			++quarter;
-	}
+	const long h = x >> t->s, l = x & ((1L << t->s) - 1);
+	*re = (REAL)(t->hr[h] * t->lr[l] - t->hi[h] * t->li[l]);
+	*im = (REAL)(t->hr[h] * t->li[l] + t->hi[h] * t->lr[l]);
 }
 
-/* The convolution length: of the n = 3^b * 2^a >= 2p - 2 with 2^a >= 16, the
-   one of least cost, counted per value as 10 for a radix-4 pass, 4 for a
-   radix-2 pass and 12 for a radix-3 pass (measured). The generator sizes the
-   work by the same choice. The cost is counted in double, where it stays
-   exact: from p = 3779138 on it passes what a 32-bit long holds. */
+/* The two tables of W_n in d (4 * 2^s doubles, 2^(2s) >= n). */
+static kv_conv_roots2 kv_conv_roots_of_n(double *d, long n)
+{
+	const double step = 6.283185307179586476925286766559 / (double)n;
+	kv_conv_roots2 t;
+	double *hr = d, *hi, *lr, *li;
+	long j, s = 0;
+	while (1L << s <= (n - 1) >> s)
+		++s;
+	hi = hr + (1L << s);
+	lr = hi + (1L << s);
+	li = lr + (1L << s);
+	for (j = 0; j << s < n; ++j) {
+		hr[j] = cos(step * (double)(j << s));
+		hi[j] = -sin(step * (double)(j << s));
+	}
+	for (j = 0; j < 1L << s; ++j) {
+		lr[j] = cos(step * (double)j);
+		li[j] = -sin(step * (double)j);
+	}
+	t.hr = hr;
+	t.hi = hi;
+	t.lr = lr;
+	t.li = li;
+	t.s = s;
+	return t;
+}
+
+/* The same for W_p, taken from the file's table (W_p^x at T[x*twstep]). */
+static kv_conv_roots2 kv_conv_roots_of_p(double *d, long p, const complex *T, long twstep)
+{
+	kv_conv_roots2 t;
+	long j, s = 0;
+	while (1L << s <= (p - 1) >> s)
+		++s;
+	t.hr = d;
+	t.hi = d + (1L << s);
+	t.lr = d + 2 * (1L << s);
+	t.li = d + 3 * (1L << s);
+	t.s = s;
+	for (j = 0; j << s < p; ++j) {
+		d[j] = (double)T[(j << s) * twstep].re;
+		d[j + (1L << s)] = (double)T[(j << s) * twstep].im;
+	}
+	for (j = 0; j < 1L << s && j < p; ++j) {
+		d[j + 2 * (1L << s)] = (double)T[j * twstep].re;
+		d[j + 3 * (1L << s)] = (double)T[j * twstep].im;
+	}
+	return t;
+}
+
+/* Whether p - 1 = 3^b * 2^a with 2^a >= 16, the lengths of the transforms
+   here: then Rader's algorithm turns the length-p transform into a cyclic
+   convolution of length p - 1, half of what Bluestein's needs. */
+static int kv_conv_smooth(long n)
+{
+	if (n % 16)
+		return 0;
+	while (n % 2 == 0)
+		n /= 2;
+	while (n % 3 == 0)
+		n /= 3;
+	return n == 1;
+}
+
+/* x^e mod p in double, where every product of two residues below 2^26 is
+   exact, so that no integer wider than 32 bits is needed. */
+static double kv_conv_powmod(double x, long e, double p)
+{
+	double r = 1;
+	for (; e > 0; e /= 2) {
+		if (e % 2)
+			r = fmod(r * x, p);
+		x = fmod(x * x, p);
+	}
+	return r;
+}
+
+/* For Rader's algorithm, the least primitive root g of p (p - 1 = 3^b * 2^a)
+   such that k*g stays below 2^31 for every k < p; 0 if there is none (no
+   such prime up to 2^24 needs one above 29). */
+static long kv_conv_generator(long p)
+{
+	long g;
+	if (!kv_conv_smooth(p - 1))
+		return 0;
+	for (g = 2; g <= 2147483647L / p; ++g)
+		if (kv_conv_powmod((double)g, (p - 1) / 2, (double)p) != 1 &&
+			((p - 1) % 3 || kv_conv_powmod((double)g, (p - 1) / 3, (double)p) != 1))
+			return g;
+	return 0;
+}
+
+/* The convolution length: p - 1 where Rader's algorithm applies, or else,
+   for Bluestein's, of the n = 3^b * 2^a >= 2p - 2 with 2^a >= 16, the one of
+   least cost, counted per value as 10 for a radix-4 pass, 4 for a radix-2
+   pass and 12 for a radix-3 pass (measured). The generator sizes the work
+   by the same choice. The cost is counted in double, where it stays exact:
+   from p = 3779138 on it passes what a 32-bit long holds. */
 static long kv_conv_length(long p)
 {
 	long best = 0, f;
 	double best_cost = 0;
+	if (kv_conv_generator(p))
+		return p - 1;
 	for (f = 16;; f *= 3) {
 		long n = f, a = 4, b = 0, g;
 		double cost;
@@ -328,10 +423,12 @@ static long kv_conv_length(long p)
 
 /* The parts of the work of radix p, in this order: n values each of the
    kernel's transform (kr, ki), of the data (re, im) and of the twiddles of
-   the length-n transform (tw), then p each of the chirp (cr, ci). The first
-   four start n + 16 values apart, not n: with n = 2^25 in double, eight
-   streams of a radix-4 pass a multiple of 64 MiB apart took three times as
-   long on an AMD EPYC as eight spread over two such groups. */
+   the length-n transform (tw), then p each of the chirp (cr, ci), or for
+   Rader's algorithm (n = p - 1) g^j mod p in cr, for j < n, exact as a REAL
+   (p <= 2^24). The first four start n + 16 values apart, not n: with
+   n = 2^25 in double, eight streams of a radix-4 pass a multiple of 64 MiB
+   apart took three times as long on an AMD EPYC as eight spread over two
+   such groups. */
 typedef struct {
 	long n;
 	REAL *kr, *ki, *re, *im, *tw, *cr, *ci;
@@ -351,11 +448,28 @@ static kv_conv_work kv_conv_parts(complex *work, long p)
 	return w;
 }
 
-/* The length-p transform of the chirped input in w.re, w.im: zero padding,
-   the convolution and the chirp again. */
-static void kv_conv_finish(complex *out, long os, const kv_conv_work *w, long p)
+/* Rader's order: the input x_(g^-m) goes to m, so that output g^m is x_0
+   plus entry m of the cyclic convolution with the kernel W_p^(g^m); g^-m is
+   g^(n-m). */
+#define KV_CONV_RADER_SLOT(m, n) ((m) == 0 ? 0 : (n) - (m))
+
+/* The length-p transform of the input in w.re, w.im, chirped (Bluestein) or
+   in Rader's order with x_0 in r0, i0 and the sum of all inputs in sr, si:
+   the convolution and the chirp or the order again. */
+static void kv_conv_finish(complex *out, long os, const kv_conv_work *w, long p, REAL r0, REAL i0, REAL sr, REAL si)
 {
 	long j;
+	if (w->n == p - 1) {
+		kv_conv_convolve(w->re, w->im, w->n, w->kr, w->ki, w->tw, 0);
+		out[0].re = sr;
+		out[0].im = si;
+		for (j = 0; j < w->n; ++j) {
+			complex *o = out + (long)w->cr[j] * os;
+			o->re = w->re[j] + r0;
+			o->im = w->im[j] + i0;
+		}
+		return;
+	}
 	for (j = p; j < w->n; ++j)
 		w->re[j] = w->im[j] = 0;
 	kv_conv_convolve(w->re, w->im, w->n, w->kr, w->ki, w->tw, 0);
@@ -373,17 +487,31 @@ static void kv_conv_pass(complex *d, long p, long L, long R, const complex *T, l
 {
 	const kv_conv_work w = kv_conv_parts(work, p);
 	REAL *re = w.re, *im = w.im, *cr = w.cr, *ci = w.ci;
-	long b, k, q, e;
+	long b, k, q, e, m;
 	for (b = 0; b < R; b++) {
 		complex *x = d + b * p * L;
 		for (k = 0; k < L; k++) {
+			if (w.n == p - 1) {
+				REAL sr = x[k].re, si = x[k].im;
+				for (m = 0; m < w.n; ++m) {
+					const long j = KV_CONV_RADER_SLOT(m, w.n);
+					q = (long)cr[m];
+					e = q * k * tw;
+					re[j] = x[k + q * L].re * T[e].re - x[k + q * L].im * T[e].im;
+					im[j] = x[k + q * L].re * T[e].im + x[k + q * L].im * T[e].re;
+					sr += re[j];
+					si += im[j];
+				}
+				kv_conv_finish(x + k, L, &w, p, x[k].re, x[k].im, sr, si);
+				continue;
+			}
 			for (q = 0, e = 0; q < p; q++, e += k * tw) {
 				const REAL ar = x[k + q * L].re * T[e].re - x[k + q * L].im * T[e].im;
 				const REAL ai = x[k + q * L].re * T[e].im + x[k + q * L].im * T[e].re;
 				re[q] = ar * cr[q] - ai * ci[q];
 				im[q] = ar * ci[q] + ai * cr[q];
 			}
-			kv_conv_finish(x + k, L, &w, p);
+			kv_conv_finish(x + k, L, &w, p, 0, 0, 0, 0);
 		}
 	}
 }
@@ -394,12 +522,25 @@ static void kv_conv_dft(complex *out, long os, const complex *in, long is, compl
 {
 	const kv_conv_work w = kv_conv_parts(work, p);
 	REAL *re = w.re, *im = w.im, *cr = w.cr, *ci = w.ci;
-	long j;
+	long j, m;
+	if (w.n == p - 1) {
+		REAL sr = in[0].re, si = in[0].im;
+		for (m = 0; m < w.n; ++m) {
+			const complex *x = in + (long)cr[m] * is;
+			j = KV_CONV_RADER_SLOT(m, w.n);
+			re[j] = x->re;
+			im[j] = x->im;
+			sr += x->re;
+			si += x->im;
+		}
+		kv_conv_finish(out, os, &w, p, in[0].re, in[0].im, sr, si);
+		return;
+	}
 	for (j = 0; j < p; ++j) {
 		re[j] = in[j * is].re * cr[j] - in[j * is].im * ci[j];
 		im[j] = in[j * is].re * ci[j] + in[j * is].im * cr[j];
 	}
-	kv_conv_finish(out, os, &w, p);
+	kv_conv_finish(out, os, &w, p, 0, 0, 0, 0);
 }
 
 /* The same for input that has no imaginary part. */
@@ -407,12 +548,24 @@ static void kv_conv_dft_real(complex *out, long os, const REAL *in, long is, com
 {
 	const kv_conv_work w = kv_conv_parts(work, p);
 	REAL *re = w.re, *im = w.im, *cr = w.cr, *ci = w.ci;
-	long j;
+	long j, m;
+	if (w.n == p - 1) {
+		REAL sr = in[0];
+		for (m = 0; m < w.n; ++m) {
+			const REAL x = in[(long)cr[m] * is];
+			j = KV_CONV_RADER_SLOT(m, w.n);
+			re[j] = x;
+			im[j] = 0;
+			sr += x;
+		}
+		kv_conv_finish(out, os, &w, p, in[0], 0, sr, 0);
+		return;
+	}
 	for (j = 0; j < p; ++j) {
 		re[j] = in[j * is] * cr[j];
 		im[j] = in[j * is] * ci[j];
 	}
-	kv_conv_finish(out, os, &w, p);
+	kv_conv_finish(out, os, &w, p, 0, 0, 0, 0);
 }
 
 /* Prepares the work for radix p (see kv_conv_parts), W_p^x being
@@ -420,9 +573,13 @@ static void kv_conv_dft_real(complex *out, long os, const REAL *in, long is, com
 static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 {
 	const kv_conv_work w = kv_conv_parts(work, p);
-	const long n = w.n;
-	REAL *kr = w.kr, *ki = w.ki, *c = w.re, *s = w.im, *t = w.tw, *cr = w.cr, *ci = w.ci;
-	const double step = 6.283185307179586476925286766559 / (double)n;
+	const long n = w.n, g = n == p - 1 ? kv_conv_generator(p) : 0;
+	REAL *kr = w.kr, *ki = w.ki, *t = w.tw, *cr = w.cr, *ci = w.ci;
+	/* The tables of roots, for now where the data and the twiddles go:
+	   4 * 2^s doubles each, 2^s < 2 * sqrt(n), which fits in the n REALs of
+	   the twiddles from n = 192 on (the shortest length here). */
+	const kv_conv_roots2 rn = kv_conv_roots_of_n((double *)w.re, n);
+	const kv_conv_roots2 rp = kv_conv_roots_of_p((double *)w.tw, p, tw, twstep);
 	const REAL scale = (REAL)(1.0 / (double)n);
 	long q = 0, d = (p + 1) / 2, j, m, p2 = n;
 
@@ -430,40 +587,47 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 	(void)kv_conv_dft_real;
 	(void)kv_conv_pass;
 
-	/* The chirp w_j = W_p^(j*j/2): j*j/2 is h*j*j mod p with h = (p+1)/2,
-	   stepped by its differences so that no product is formed. */
-	for (j = 0; j < p; ++j) {
-		cr[j] = tw[q * twstep].re;
-		ci[j] = tw[q * twstep].im;
-		q += d;
-		if (q >= p)
-			q -= p;
-		if (++d == p)
-			d = 0;
+	if (g) {
+		/* Rader's order g^j mod p (every k*g below 2^31) and the kernel
+		   W_p^(g^j), scaled by 1/n for the inverse transform. */
+		for (j = 0, q = 1; j < n; ++j) {
+			cr[j] = (REAL)q;
+			kv_conv_root(&rp, q, kr + j, ki + j);
+			kr[j] *= scale;
+			ki[j] *= scale;
+			for (q *= g; q >= p; q -= p) /* g is small: no division */
+				;
+		}
+	} else {
+		/* The chirp w_j = W_p^(j*j/2): j*j/2 is h*j*j mod p with h = (p+1)/2,
+		   stepped by its differences so that no product is formed. */
+		for (j = 0; j < p; ++j) {
+			kv_conv_root(&rp, q, cr + j, ci + j);
+			q += d;
+			if (q >= p)
+				q -= p;
+			if (++d == p)
+				d = 0;
+		}
+		/* The kernel conj(w_|j|) for -p < j < p, wrapped around n, scaled
+		   by 1/n for the inverse transform. */
+		for (j = 0; j < n; ++j) {
+			const long a = j < n - j ? j : n - j; /* |j| on the circle */
+			kr[j] = a < p ? cr[a] * scale : 0;
+			ki[j] = a < p ? -ci[a] * scale : 0;
+		}
 	}
-
-	/* Twiddles of the length-n transform from one octant of cosines and
-	   sines (in the data's place for now): those of a pass of radix r over
+	/* Twiddles of the length-n transform: those of a pass of radix r over
 	   spans of r*m values are W_(r*m)^j for j < m, at t + m, where no other
 	   pass has its own (m < p2/3 for radix 4, m >= p2 for radix 3, the
 	   power of two p2 being the part of n below the radix-3 passes). */
-	for (j = 0; 8 * j <= n; ++j) {
-		c[j] = (REAL)cos(step * (double)j);
-		s[j] = (REAL)sin(step * (double)j);
-	}
 	while (p2 % 3 == 0)
 		p2 /= 3;
 	for (m = p2 / 4; m >= 1; m /= 4)
-		kv_conv_roots(t + m, t + 2 * m, m, n / (4 * m), c, s, n);
+		for (j = 0; j < m; ++j)
+			kv_conv_root(&rn, j * (n / (4 * m)), t + m + j, t + 2 * m + j);
 	for (m = p2; m < n; m *= 3)
-		kv_conv_roots(t + m, t + 2 * m, m, n / (3 * m), c, s, n);
-
-	/* The kernel conj(w_|j|) for -p < j < p, wrapped around n, scaled by 1/n
-	   for the inverse transform, and transformed. */
-	for (j = 0; j < n; ++j) {
-		const long a = j < n - j ? j : n - j; /* |j| on the circle */
-		kr[j] = a < p ? cr[a] * scale : 0;
-		ki[j] = a < p ? -ci[a] * scale : 0;
-	}
+		for (j = 0; j < m; ++j)
+			kv_conv_root(&rn, j * (n / (3 * m)), t + m + j, t + 2 * m + j);
 	kv_conv_convolve(kr, ki, n, kr, ki, t, 1);
 }
