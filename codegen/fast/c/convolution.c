@@ -283,18 +283,18 @@ static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const R
    and sine of 2*pi*y/n in the first octant (2y <= n/4). */
 /* The roots of unity that a call needs without a trigonometric call each:
    W^x for 0 <= x < n as the product hi[x >> s] * lo[x & (2^s - 1)] of two
-   tables of about sqrt(n) entries, the product formed in double so that in
-   single precision it is rounded once. */
+   tables of about sqrt(n) entries, the product (times scale) formed in
+   double so that in single precision it is rounded once. */
 typedef struct {
 	const double *hr, *hi, *lr, *li;
 	long s;
 } kv_conv_roots2;
 
-static void kv_conv_root(const kv_conv_roots2 *t, long x, REAL *re, REAL *im)
+static void kv_conv_root(const kv_conv_roots2 *t, long x, double scale, REAL *re, REAL *im)
 {
 	const long h = x >> t->s, l = x & ((1L << t->s) - 1);
-	*re = (REAL)(t->hr[h] * t->lr[l] - t->hi[h] * t->li[l]);
-	*im = (REAL)(t->hr[h] * t->li[l] + t->hi[h] * t->lr[l]);
+	*re = (REAL)(scale * (t->hr[h] * t->lr[l] - t->hi[h] * t->li[l]));
+	*im = (REAL)(scale * (t->hr[h] * t->li[l] + t->hi[h] * t->lr[l]));
 }
 
 /* The two tables of W_n in d (4 * 2^s doubles, 2^(2s) >= n). */
@@ -346,6 +346,41 @@ static kv_conv_roots2 kv_conv_roots_of_p(double *d, long p, const complex *T, lo
 		d[j + 3 * (1L << s)] = (double)T[j * twstep].im;
 	}
 	return t;
+}
+
+/* Twiddles of the length-n transform: those of a pass of radix r over
+   spans of r*m values are W_(r*m)^j for j < m, at t + m, where no other
+   pass has its own (m < p2/3 for radix 4, m >= p2 for radix 3, the power
+   of two p2 being the part of n below the radix-3 passes). The first pass's
+   W_n^j, for j below top = n/3 or n/4, are formed in blocks of 2^s that
+   share their high factor (a loop the compiler can vectorise); every other
+   pass's are W_n^(k*j) with k*j < top, copied from them. */
+static void kv_conv_twiddles(REAL *t, long n, const kv_conv_roots2 *r)
+{
+	const long top = n % 3 ? n / 4 : n / 3, block = 1L << r->s;
+	REAL *KV_CONV_RESTRICT tr = t + top, *KV_CONV_RESTRICT ti = t + 2 * top;
+	long p2 = n, m, j, h, l;
+	for (h = 0; h * block < top; ++h) {
+		const double a = r->hr[h], b = r->hi[h];
+		const long e = top - h * block < block ? top - h * block : block;
+		const double *KV_CONV_RESTRICT c = r->lr, *KV_CONV_RESTRICT d = r->li;
+		for (l = 0; l < e; ++l) {
+			tr[h * block + l] = (REAL)(a * c[l] - b * d[l]);
+			ti[h * block + l] = (REAL)(a * d[l] + b * c[l]);
+		}
+	}
+	while (p2 % 3 == 0)
+		p2 /= 3;
+	for (m = p2 / 4; m >= 1; m /= 4)
+		for (j = 0; j < m && m != top; ++j) {
+			t[m + j] = tr[j * (n / (4 * m))];
+			t[2 * m + j] = ti[j * (n / (4 * m))];
+		}
+	for (m = p2; m < n / 3; m *= 3)
+		for (j = 0; j < m; ++j) {
+			t[m + j] = tr[j * (n / (3 * m))];
+			t[2 * m + j] = ti[j * (n / (3 * m))];
+		}
 }
 
 /* Whether p - 1 = 3^b * 2^a with 2^a >= 16, the lengths of the transforms
@@ -577,32 +612,50 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 	REAL *kr = w.kr, *ki = w.ki, *t = w.tw, *cr = w.cr, *ci = w.ci;
 	/* The tables of roots, for now where the data and the twiddles go:
 	   4 * 2^s doubles each, 2^s < 2 * sqrt(n), which fits in the n REALs of
-	   the twiddles from n = 192 on (the shortest length here). */
+	   the twiddles from n = 192 on (the shortest length here); the data's
+	   2n + 32 also hold Rader's 2 * 2^s powers of g. */
 	const kv_conv_roots2 rn = kv_conv_roots_of_n((double *)w.re, n);
 	const kv_conv_roots2 rp = kv_conv_roots_of_p((double *)w.tw, p, tw, twstep);
-	const REAL scale = (REAL)(1.0 / (double)n);
-	long q = 0, d = (p + 1) / 2, j, m, p2 = n;
+	const double scale = 1.0 / (double)n;
+	long q = 0, d = (p + 1) / 2, j;
 
 	/* used only where REAL input is transformed and where a prime pass follows the first */
 	(void)kv_conv_dft_real;
 	(void)kv_conv_pass;
 
 	if (g) {
-		/* Rader's order g^j mod p (every k*g below 2^31) and the kernel
+		/* Rader's order g^j mod p, each the product of two powers of g
+		   (g^(j - l) and g^l, l the low s bits of j), taken mod p in
+		   double, where the product of two residues is exact: no chain of
+		   one step per j, and no integer wider than 32 bits. The kernel
 		   W_p^(g^j), scaled by 1/n for the inverse transform. */
-		for (j = 0, q = 1; j < n; ++j) {
+		double *gh = (double *)w.re + 4 * (1L << rn.s), *gl = gh + (1L << rn.s);
+		const double dp = (double)p, inv = 1 / dp;
+		const long s = rn.s, mask = (1L << s) - 1;
+		for (j = 0, gl[0] = 1; j < mask; ++j)
+			gl[j + 1] = fmod(gl[j] * (double)g, dp);
+		for (j = 0, gh[0] = 1; (j + 1) << s < n; ++j)
+			gh[j + 1] = fmod(gh[j] * fmod(gl[mask] * (double)g, dp), dp);
+		for (j = 0; j < n / 2; ++j) {
+			const double x = gh[j >> s] * gl[j & mask];
+			double r = x - dp * (double)(long)(x * inv);
+			if (r < 0)
+				r += dp;
+			else if (r >= dp)
+				r -= dp;
+			q = (long)r;
 			cr[j] = (REAL)q;
-			kv_conv_root(&rp, q, kr + j, ki + j);
-			kr[j] *= scale;
-			ki[j] *= scale;
-			for (q *= g; q >= p; q -= p) /* g is small: no division */
-				;
+			kv_conv_root(&rp, q, scale, kr + j, ki + j);
+			/* g^(n/2) = -1: the second half is p - q, its root conj */
+			cr[j + n / 2] = (REAL)(p - q);
+			kr[j + n / 2] = kr[j];
+			ki[j + n / 2] = -ki[j];
 		}
 	} else {
 		/* The chirp w_j = W_p^(j*j/2): j*j/2 is h*j*j mod p with h = (p+1)/2,
 		   stepped by its differences so that no product is formed. */
 		for (j = 0; j < p; ++j) {
-			kv_conv_root(&rp, q, cr + j, ci + j);
+			kv_conv_root(&rp, q, 1, cr + j, ci + j);
 			q += d;
 			if (q >= p)
 				q -= p;
@@ -613,21 +666,10 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 		   by 1/n for the inverse transform. */
 		for (j = 0; j < n; ++j) {
 			const long a = j < n - j ? j : n - j; /* |j| on the circle */
-			kr[j] = a < p ? cr[a] * scale : 0;
-			ki[j] = a < p ? -ci[a] * scale : 0;
+			kr[j] = a < p ? cr[a] * (REAL)scale : 0;
+			ki[j] = a < p ? -ci[a] * (REAL)scale : 0;
 		}
 	}
-	/* Twiddles of the length-n transform: those of a pass of radix r over
-	   spans of r*m values are W_(r*m)^j for j < m, at t + m, where no other
-	   pass has its own (m < p2/3 for radix 4, m >= p2 for radix 3, the
-	   power of two p2 being the part of n below the radix-3 passes). */
-	while (p2 % 3 == 0)
-		p2 /= 3;
-	for (m = p2 / 4; m >= 1; m /= 4)
-		for (j = 0; j < m; ++j)
-			kv_conv_root(&rn, j * (n / (4 * m)), t + m + j, t + 2 * m + j);
-	for (m = p2; m < n; m *= 3)
-		for (j = 0; j < m; ++j)
-			kv_conv_root(&rn, j * (n / (3 * m)), t + m + j, t + 2 * m + j);
+	kv_conv_twiddles(t, n, &rn);
 	kv_conv_convolve(kr, ki, n, kr, ki, t, 1);
 }
