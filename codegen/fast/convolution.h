@@ -24,7 +24,7 @@ int64_t raderGenerator(int32_t p);
 
 // The length n of the cyclic convolution for radix p, as the generated
 // kv_conv_length picks it: p - 1 where raderGenerator(p) is not 0, or else
-// (Bluestein's algorithm) of the n = 3^b * 2^a >= 2p - 2 with 2^a >= 16,
+// (Bluestein's algorithm) of the n = 3^b * 2^a >= 2p - 34 with 2^a >= 16,
 // the one of least cost per value (10 for a radix-4 pass, 4 for a radix-2
 // pass, 12 for a radix-3 pass).
 int64_t convolutionLength(int32_t p);

@@ -53,7 +53,8 @@ int64_t raderGenerator(int32_t p) {
 // another length.
 int64_t convolutionLength(int32_t p) {
     if (raderGenerator(p)) return int64_t(p) - 1;
-    const int64_t least = 2 * int64_t(p) - 2;
+    // Bluestein's: 2p - 2, less up to 32 that kv_conv_finish puts right.
+    const int64_t least = 2 * int64_t(p) - 34;
     int64_t best = 0, bestCost = 0;
     for (int64_t f = 16, b = 0;; f *= 3, ++b) {
         int64_t n = f, a = 4;

@@ -32,14 +32,18 @@ typedef struct { REAL re, im; } complex;
    -j, so that a cyclic convolution of length n >= 2p - 2 gives it exactly
    (its two ends fall on the same entry with the same value). n is 3^b * 2^a,
    and the cost about 4n log n operations per length-p transform instead of
-   the p*p of a direct butterfly.
+   the p*p of a direct butterfly. n may also fall short of 2p - 2 by up to
+   32: the few outputs that the cyclic kernel then gets wrong (its entries
+   at distances above n/2 are those of n minus the distance) are put right
+   afterwards, e*(e+1) products for e = p - 1 - n/2 <= 16 (32771 takes
+   2^16 instead of 9 * 2^13).
    Rader's algorithm needs a cyclic convolution of length p - 1; unless
    p - 1 is itself 3^b * 2^a it has to be padded to 2p - 3 or more,
    which gives the same n, and it reads and writes in the order of the
    powers of a primitive root: for p = 124991 that took 0.73 ms per
    transform against 0.47 ms for the chirped reads and writes here, and
-   the order has to be computed as well. Rader's wins only where p - 1 is
-   3^b * 2^a (257 and 65537 get n = 2p - 2 here too).
+   the order has to be computed as well. Rader's is used where p - 1 is
+   3^b * 2^a: 65537 takes 2^16 instead of 2^17.
    The length-n transforms keep the two parts of the complex values in
    separate arrays, so that their loops vectorise, and never reorder: the forward
    transform leaves its output in digit-reversed order, the kernel is
@@ -426,7 +430,7 @@ static long kv_conv_generator(long p)
 }
 
 /* The convolution length: p - 1 where Rader's algorithm applies, or else,
-   for Bluestein's, of the n = 3^b * 2^a >= 2p - 2 with 2^a >= 16, the one of
+   for Bluestein's, of the n = 3^b * 2^a >= 2p - 34 with 2^a >= 16, the one of
    least cost, counted per value as 10 for a radix-4 pass, 4 for a radix-2
    pass and 12 for a radix-3 pass (measured). The generator sizes the work
    by the same choice. The cost is counted in double, where it stays exact:
@@ -440,7 +444,7 @@ static long kv_conv_length(long p)
 	for (f = 16;; f *= 3) {
 		long n = f, a = 4, b = 0, g;
 		double cost;
-		while (n < 2 * p - 2) {
+		while (n < 2 * p - 34) {
 			n *= 2;
 			++a;
 		}
@@ -451,7 +455,7 @@ static long kv_conv_length(long p)
 			best = n;
 			best_cost = cost;
 		}
-		if (f >= 2 * p - 2)
+		if (f >= 2 * p - 34)
 			return best;
 	}
 }
@@ -460,7 +464,8 @@ static long kv_conv_length(long p)
    kernel's transform (kr, ki), of the data (re, im) and of the twiddles of
    the length-n transform (tw), then p each of the chirp (cr, ci), or for
    Rader's algorithm (n = p - 1) g^j mod p in cr, for j < n, exact as a REAL
-   (p <= 2^24). The first four start n + 16 values apart, not n: with
+   (p <= 2^24). The first four start n + 16 values apart, not n, and each
+   keeps in its last 16 what kv_conv_finish saves for a short n: with
    n = 2^25 in double, eight streams of a radix-4 pass a multiple of 64 MiB
    apart took three times as long on an AMD EPYC as eight spread over two
    such groups. */
@@ -493,7 +498,8 @@ static kv_conv_work kv_conv_parts(complex *work, long p)
    the convolution and the chirp or the order again. */
 static void kv_conv_finish(complex *out, long os, const kv_conv_work *w, long p, REAL r0, REAL i0, REAL sr, REAL si)
 {
-	long j;
+	const long e = p - 1 - w->n / 2;
+	long j, d;
 	if (w->n == p - 1) {
 		kv_conv_convolve(w->re, w->im, w->n, w->kr, w->ki, w->tw, 0);
 		out[0].re = sr;
@@ -507,7 +513,26 @@ static void kv_conv_finish(complex *out, long os, const kv_conv_work *w, long p,
 	}
 	for (j = p; j < w->n; ++j)
 		w->re[j] = w->im[j] = 0;
+	for (j = 0; j < e; ++j) { /* the inputs that meet wrong kernel entries */
+		w->kr[w->n + j] = w->re[j];
+		w->ki[w->n + j] = w->im[j];
+		w->re[w->n + j] = w->re[p - e + j];
+		w->im[w->n + j] = w->im[p - e + j];
+	}
 	kv_conv_convolve(w->re, w->im, w->n, w->kr, w->ki, w->tw, 0);
+	/* At distance D > n/2 the kernel had conj(w_(n-D)) for conj(w_D): output
+	   j + D gets input j, and output j input j + D, times the difference. */
+	for (d = w->n / 2 + 1; d < p; ++d) {
+		const REAL dr = w->cr[d] - w->cr[w->n - d], di = w->ci[w->n - d] - w->ci[d];
+		for (j = 0; j + d < p; ++j) {
+			const REAL ar = w->kr[w->n + j], ai = w->ki[w->n + j];
+			const REAL br = w->re[w->n + j + d - (p - e)], bi = w->im[w->n + j + d - (p - e)];
+			w->re[j + d] += ar * dr - ai * di;
+			w->im[j + d] += ar * di + ai * dr;
+			w->re[j] += br * dr - bi * di;
+			w->im[j] += br * di + bi * dr;
+		}
+	}
 	for (j = 0; j < p; ++j) {
 		out[j * os].re = w->re[j] * w->cr[j] - w->im[j] * w->ci[j];
 		out[j * os].im = w->re[j] * w->ci[j] + w->im[j] * w->cr[j];
