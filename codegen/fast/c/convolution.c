@@ -132,18 +132,18 @@ static void kv_conv_span4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, 
    twiddles, the product with the kernel and the inverse butterfly. With
    forward_only set (to prepare the kernel) only the first. KV_CONV_MID
    works on the four entries r0..r3, i0..i3, of type V, with entry r of the
-   kernel at kr + b + r*s. */
-#define KV_CONV_MID(V, s) { \
+   kernel at kr + b + o_r. */
+#define KV_CONV_MID(V, o0, o1, o2, o3) { \
 	const V ar = r0 + r2, ai = i0 + i2, br = r0 - r2, bi = i0 - i2; \
 	const V cr = r1 + r3, ci = i1 + i3, dr = r1 - r3, di = i1 - i3; \
 	r0 = ar + cr; i0 = ai + ci; r2 = ar - cr; i2 = ai - ci; \
 	r1 = br + di; i1 = bi - dr; r3 = br - di; i3 = bi + dr; \
 	if (!forward_only) { \
 		V k0r, k1r, k2r, k3r, k0i, k1i, k2i, k3i; \
-		memcpy(&k0r, kr + b, sizeof k0r); memcpy(&k1r, kr + b + s, sizeof k1r); \
-		memcpy(&k2r, kr + b + 2 * s, sizeof k2r); memcpy(&k3r, kr + b + 3 * s, sizeof k3r); \
-		memcpy(&k0i, ki + b, sizeof k0i); memcpy(&k1i, ki + b + s, sizeof k1i); \
-		memcpy(&k2i, ki + b + 2 * s, sizeof k2i); memcpy(&k3i, ki + b + 3 * s, sizeof k3i); { \
+		memcpy(&k0r, kr + b + o0, sizeof k0r); memcpy(&k1r, kr + b + o1, sizeof k1r); \
+		memcpy(&k2r, kr + b + o2, sizeof k2r); memcpy(&k3r, kr + b + o3, sizeof k3r); \
+		memcpy(&k0i, ki + b + o0, sizeof k0i); memcpy(&k1i, ki + b + o1, sizeof k1i); \
+		memcpy(&k2i, ki + b + o2, sizeof k2i); memcpy(&k3i, ki + b + o3, sizeof k3i); { \
 		const V x0r = r0 * k0r - i0 * k0i, x0i = r0 * k0i + i0 * k0r, x1r = r1 * k1r - i1 * k1i, x1i = r1 * k1i + i1 * k1r; \
 		const V x2r = r2 * k2r - i2 * k2i, x2i = r2 * k2i + i2 * k2r, x3r = r3 * k3r - i3 * k3i, x3i = r3 * k3i + i3 * k3r; \
 		const V er = x0r + x2r, ei = x0i + x2i, fr = x0r - x2r, fi = x0i - x2i; \
@@ -152,65 +152,101 @@ static void kv_conv_span4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, 
 		r3 = fr + hi; i3 = fi - hr; r1 = fr - hi; i1 = fi + hr; \
 	} } }
 
+/* The entries of the bottom at b + o0..o3 of re and im, as V, through KV_CONV_MID. */
+#define KV_CONV_LOAD4(V, o0, o1, o2, o3) \
+	V r0, r1, r2, r3, i0, i1, i2, i3; \
+	memcpy(&r0, re + b + o0, sizeof r0); memcpy(&r1, re + b + o1, sizeof r1); \
+	memcpy(&r2, re + b + o2, sizeof r2); memcpy(&r3, re + b + o3, sizeof r3); \
+	memcpy(&i0, im + b + o0, sizeof i0); memcpy(&i1, im + b + o1, sizeof i1); \
+	memcpy(&i2, im + b + o2, sizeof i2); memcpy(&i3, im + b + o3, sizeof i3)
+#define KV_CONV_STORE4(o0, o1, o2, o3) \
+	memcpy(re + b + o0, &r0, sizeof r0); memcpy(re + b + o1, &r1, sizeof r1); \
+	memcpy(re + b + o2, &r2, sizeof r2); memcpy(re + b + o3, &r3, sizeof r3); \
+	memcpy(im + b + o0, &i0, sizeof i0); memcpy(im + b + o1, &i1, sizeof i1); \
+	memcpy(im + b + o2, &i2, sizeof i2); memcpy(im + b + o3, &i3, sizeof i3)
+
 #ifdef KV_VECTOR
-/* Four values of the file's type whatever its vector width, for the
-   transposes of the bottom: vector r of the result holds entry r of each
-   of a, b, c, d. */
+/* Vectors of four and of two values, whichever the width takes, for the
+   transposes of the bottom (each its own inverse): loaded from 4 x 4 values
+   at 0, 4, 8, 12, vector r holds entry r of each of the four rows; loaded
+   from 2 x 4 values at 0, 4, 2, 6, entry r of each of the two. */
 typedef REAL kv_conv_v4 __attribute__((vector_size(4 * sizeof(REAL))));
+typedef REAL kv_conv_v2 __attribute__((vector_size(2 * sizeof(REAL))));
 #define KV_CONV_T4(a, b, c, d) { \
 	const kv_conv_v4 t0 = __builtin_shufflevector(a, b, 0, 4, 1, 5), t1 = __builtin_shufflevector(a, b, 2, 6, 3, 7); \
 	const kv_conv_v4 t2 = __builtin_shufflevector(c, d, 0, 4, 1, 5), t3 = __builtin_shufflevector(c, d, 2, 6, 3, 7); \
 	a = __builtin_shufflevector(t0, t2, 0, 1, 4, 5); b = __builtin_shufflevector(t0, t2, 2, 3, 6, 7); \
 	c = __builtin_shufflevector(t1, t3, 0, 1, 4, 5); d = __builtin_shufflevector(t1, t3, 2, 3, 6, 7); }
+/* Eight rows of four at 0, 8, 16, 24 to vectors of entry r of each, and
+   back (KV_CONV_T8I), by two steps of shuffles. */
+typedef REAL kv_conv_v8 __attribute__((vector_size(8 * sizeof(REAL))));
+#define KV_CONV_S1(a, b, x, y) { \
+	const kv_conv_v8 s0 = __builtin_shufflevector(a, b, 0, 4, 8, 12, 1, 5, 9, 13); \
+	y = __builtin_shufflevector(a, b, 2, 6, 10, 14, 3, 7, 11, 15); x = s0; }
+#define KV_CONV_S2(a, b, x, y) { \
+	const kv_conv_v8 s0 = __builtin_shufflevector(a, b, 0, 1, 2, 3, 8, 9, 10, 11); \
+	y = __builtin_shufflevector(a, b, 4, 5, 6, 7, 12, 13, 14, 15); x = s0; }
+#define KV_CONV_T8(a, b, c, d) { \
+	KV_CONV_S1(a, b, a, b) KV_CONV_S1(c, d, c, d) KV_CONV_S2(a, c, a, c) KV_CONV_S2(b, d, b, d) \
+	{ const kv_conv_v8 s = b; b = c; c = s; } }
+#define KV_CONV_T8I(a, b, c, d) { \
+	{ const kv_conv_v8 s = b; b = c; c = s; } \
+	KV_CONV_S2(a, c, a, c) KV_CONV_S2(b, d, b, d) KV_CONV_S1(a, b, a, b) KV_CONV_S1(c, d, c, d) }
+#define KV_CONV_T2(a, b, c, d) { \
+	const kv_conv_v2 t0 = __builtin_shufflevector(a, b, 0, 2), t1 = __builtin_shufflevector(a, b, 1, 3); \
+	const kv_conv_v2 t2 = __builtin_shufflevector(c, d, 0, 2), t3 = __builtin_shufflevector(c, d, 1, 3); \
+	a = t0; b = t1; c = t2; d = t3; }
 #endif
 
-/* n a multiple of 16. With vectors, four neighbourhoods at a time,
-   transposed so that each vector holds one entry of the four; the kernel
-   is left in that order (entry r of neighbourhood q of a block of 16 at
-   4r + q), where it is read without a transpose. */
+/* n a multiple of 16. With vectors, two, four or eight neighbourhoods at a time,
+   transposed so that each vector holds one entry of each; the kernel is
+   left in that order, where it is read without a transpose. */
 static void kv_conv_middle(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, int forward_only)
 {
 	long b;
 #ifdef KV_VECTOR
-	for (b = 0; b < n; b += 16) {
-		kv_conv_v4 r0, r1, r2, r3, i0, i1, i2, i3;
-		memcpy(&r0, re + b, sizeof r0);
-		memcpy(&r1, re + b + 4, sizeof r1);
-		memcpy(&r2, re + b + 8, sizeof r2);
-		memcpy(&r3, re + b + 12, sizeof r3);
-		memcpy(&i0, im + b, sizeof i0);
-		memcpy(&i1, im + b + 4, sizeof i1);
-		memcpy(&i2, im + b + 8, sizeof i2);
-		memcpy(&i3, im + b + 12, sizeof i3);
-		KV_CONV_T4(r0, r1, r2, r3)
-		KV_CONV_T4(i0, i1, i2, i3)
-		KV_CONV_MID(kv_conv_v4, 4)
-		if (!forward_only) {
+	if (KV_LANES >= 8 && n % 32 == 0) {
+		for (b = 0; b < n; b += 32) {
+			KV_CONV_LOAD4(kv_conv_v8, 0, 8, 16, 24);
+			KV_CONV_T8(r0, r1, r2, r3)
+			KV_CONV_T8(i0, i1, i2, i3)
+			KV_CONV_MID(kv_conv_v8, 0, 8, 16, 24)
+			if (!forward_only) {
+				KV_CONV_T8I(r0, r1, r2, r3)
+				KV_CONV_T8I(i0, i1, i2, i3)
+			}
+			KV_CONV_STORE4(0, 8, 16, 24);
+		}
+	} else if (KV_LANES >= 4) {
+		for (b = 0; b < n; b += 16) {
+			KV_CONV_LOAD4(kv_conv_v4, 0, 4, 8, 12);
 			KV_CONV_T4(r0, r1, r2, r3)
 			KV_CONV_T4(i0, i1, i2, i3)
+			KV_CONV_MID(kv_conv_v4, 0, 4, 8, 12)
+			if (!forward_only) {
+				KV_CONV_T4(r0, r1, r2, r3)
+				KV_CONV_T4(i0, i1, i2, i3)
+			}
+			KV_CONV_STORE4(0, 4, 8, 12);
 		}
-		memcpy(re + b, &r0, sizeof r0);
-		memcpy(re + b + 4, &r1, sizeof r1);
-		memcpy(re + b + 8, &r2, sizeof r2);
-		memcpy(re + b + 12, &r3, sizeof r3);
-		memcpy(im + b, &i0, sizeof i0);
-		memcpy(im + b + 4, &i1, sizeof i1);
-		memcpy(im + b + 8, &i2, sizeof i2);
-		memcpy(im + b + 12, &i3, sizeof i3);
+	} else {
+		for (b = 0; b < n; b += 8) {
+			KV_CONV_LOAD4(kv_conv_v2, 0, 4, 2, 6);
+			KV_CONV_T2(r0, r1, r2, r3)
+			KV_CONV_T2(i0, i1, i2, i3)
+			KV_CONV_MID(kv_conv_v2, 0, 4, 2, 6)
+			if (!forward_only) {
+				KV_CONV_T2(r0, r1, r2, r3)
+				KV_CONV_T2(i0, i1, i2, i3)
+			}
+			KV_CONV_STORE4(0, 4, 2, 6);
+		}
 	}
 #else
 	for (b = 0; b < n; b += 4) {
-		REAL r0 = re[b], r1 = re[b + 1], r2 = re[b + 2], r3 = re[b + 3];
-		REAL i0 = im[b], i1 = im[b + 1], i2 = im[b + 2], i3 = im[b + 3];
-		KV_CONV_MID(REAL, 1)
-		re[b] = r0;
-		re[b + 1] = r1;
-		re[b + 2] = r2;
-		re[b + 3] = r3;
-		im[b] = i0;
-		im[b + 1] = i1;
-		im[b + 2] = i2;
-		im[b + 3] = i3;
+		KV_CONV_LOAD4(REAL, 0, 1, 2, 3);
+		KV_CONV_MID(REAL, 0, 1, 2, 3)
+		KV_CONV_STORE4(0, 1, 2, 3);
 	}
 #endif
 }
