@@ -251,23 +251,122 @@ static void kv_conv_middle(REAL *re, REAL *im, long n, const REAL *kr, const REA
 #endif
 }
 
-/* Radix-2 butterflies on each two neighbours, their own inverse (times 2). */
-static void kv_conv_pairs(REAL *re, REAL *im, long n)
+/* The same where the last pass is radix 2: KV_CONV_MID2 works on the two
+   entries r0, r1, i0, i1 of type V, the kernel at kr + b + o0 and o1. */
+#define KV_CONV_MID2(V, o0, o1) { \
+	const V ar = r0 + r1, ai = i0 + i1, br = r0 - r1, bi = i0 - i1; \
+	r0 = ar; i0 = ai; r1 = br; i1 = bi; \
+	if (!forward_only) { \
+		V k0r, k1r, k0i, k1i; \
+		memcpy(&k0r, kr + b + o0, sizeof k0r); memcpy(&k1r, kr + b + o1, sizeof k1r); \
+		memcpy(&k0i, ki + b + o0, sizeof k0i); memcpy(&k1i, ki + b + o1, sizeof k1i); { \
+		const V x0r = ar * k0r - ai * k0i, x0i = ar * k0i + ai * k0r; \
+		const V x1r = br * k1r - bi * k1i, x1i = br * k1i + bi * k1r; \
+		r0 = x0r + x1r; i0 = x0i + x1i; r1 = x0r - x1r; i1 = x0i - x1i; \
+	} } }
+#define KV_CONV_LOAD2(V, o0, o1) \
+	V r0, r1, i0, i1; \
+	memcpy(&r0, re + b + o0, sizeof r0); memcpy(&r1, re + b + o1, sizeof r1); \
+	memcpy(&i0, im + b + o0, sizeof i0); memcpy(&i1, im + b + o1, sizeof i1)
+#define KV_CONV_STORE2(o0, o1) \
+	memcpy(re + b + o0, &r0, sizeof r0); memcpy(re + b + o1, &r1, sizeof r1); \
+	memcpy(im + b + o0, &i0, sizeof i0); memcpy(im + b + o1, &i1, sizeof i1)
+/* Two vectors of pairs to the vector of first entries and that of second
+   ones (KV_CONV_D*), and back (KV_CONV_I*). */
+#define KV_CONV_SWAP2(V, a, b, i0, i1) { \
+	const V s0 = __builtin_shufflevector(a, b, i0); b = __builtin_shufflevector(a, b, i1); a = s0; }
+#define KV_CONV_EVEN2 0, 2
+#define KV_CONV_ODD2 1, 3
+#define KV_CONV_EVEN4 0, 2, 4, 6
+#define KV_CONV_ODD4 1, 3, 5, 7
+#define KV_CONV_LOW4 0, 4, 1, 5
+#define KV_CONV_HIGH4 2, 6, 3, 7
+#define KV_CONV_EVEN8 0, 2, 4, 6, 8, 10, 12, 14
+#define KV_CONV_ODD8 1, 3, 5, 7, 9, 11, 13, 15
+#define KV_CONV_LOW8 0, 8, 1, 9, 2, 10, 3, 11
+#define KV_CONV_HIGH8 4, 12, 5, 13, 6, 14, 7, 15
+
+/* n a multiple of 16; the kernel left in the order of the vectors, as in
+   kv_conv_middle. */
+static void kv_conv_middle2(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, int forward_only)
 {
 	long b;
-	for (b = 0; b < n; b += 2) {
-		const REAL tr = re[b + 1], ti = im[b + 1];
-		re[b + 1] = re[b] - tr;
-		im[b + 1] = im[b] - ti;
-		re[b] += tr;
-		im[b] += ti;
+#ifdef KV_VECTOR
+	if (KV_LANES >= 8) {
+		for (b = 0; b < n; b += 16) {
+			KV_CONV_LOAD2(kv_conv_v8, 0, 8);
+			KV_CONV_SWAP2(kv_conv_v8, r0, r1, KV_CONV_EVEN8, KV_CONV_ODD8)
+			KV_CONV_SWAP2(kv_conv_v8, i0, i1, KV_CONV_EVEN8, KV_CONV_ODD8)
+			KV_CONV_MID2(kv_conv_v8, 0, 8)
+			if (!forward_only) {
+				KV_CONV_SWAP2(kv_conv_v8, r0, r1, KV_CONV_LOW8, KV_CONV_HIGH8)
+				KV_CONV_SWAP2(kv_conv_v8, i0, i1, KV_CONV_LOW8, KV_CONV_HIGH8)
+			}
+			KV_CONV_STORE2(0, 8);
+		}
+	} else if (KV_LANES >= 4) {
+		for (b = 0; b < n; b += 8) {
+			KV_CONV_LOAD2(kv_conv_v4, 0, 4);
+			KV_CONV_SWAP2(kv_conv_v4, r0, r1, KV_CONV_EVEN4, KV_CONV_ODD4)
+			KV_CONV_SWAP2(kv_conv_v4, i0, i1, KV_CONV_EVEN4, KV_CONV_ODD4)
+			KV_CONV_MID2(kv_conv_v4, 0, 4)
+			if (!forward_only) {
+				KV_CONV_SWAP2(kv_conv_v4, r0, r1, KV_CONV_LOW4, KV_CONV_HIGH4)
+				KV_CONV_SWAP2(kv_conv_v4, i0, i1, KV_CONV_LOW4, KV_CONV_HIGH4)
+			}
+			KV_CONV_STORE2(0, 4);
+		}
+	} else {
+		for (b = 0; b < n; b += 4) {
+			KV_CONV_LOAD2(kv_conv_v2, 0, 2);
+			KV_CONV_SWAP2(kv_conv_v2, r0, r1, KV_CONV_EVEN2, KV_CONV_ODD2)
+			KV_CONV_SWAP2(kv_conv_v2, i0, i1, KV_CONV_EVEN2, KV_CONV_ODD2)
+			KV_CONV_MID2(kv_conv_v2, 0, 2)
+			if (!forward_only) {
+				KV_CONV_SWAP2(kv_conv_v2, r0, r1, KV_CONV_EVEN2, KV_CONV_ODD2)
+				KV_CONV_SWAP2(kv_conv_v2, i0, i1, KV_CONV_EVEN2, KV_CONV_ODD2)
+			}
+			KV_CONV_STORE2(0, 2);
+		}
 	}
+#else
+	for (b = 0; b < n; b += 2) {
+		KV_CONV_LOAD2(REAL, 0, 1);
+		KV_CONV_MID2(REAL, 0, 1)
+		KV_CONV_STORE2(0, 1);
+	}
+#endif
 }
 
-/* A radix-4 pass over n values: every span of 4m. */
+/* A radix-4 pass over n values: every span of 4m. Spans of fewer values
+   than a vector has (m = 2, or 4 with eight lanes) go in one vector of m
+   each: one call with a loop of scalar butterflies per span took an
+   odd power of two 2^17 half again as long per value as 2^16. */
+#ifdef KV_VECTOR
+#define KV_CONV_NARROW4(V) \
+	for (b = 0; b < n; b += 4 * m) { \
+		REAL *r0 = re + b, *r1 = r0 + m, *r2 = r1 + m, *r3 = r2 + m, *i0 = im + b, *i1 = i0 + m, *i2 = i1 + m, \
+			*i3 = i2 + m; \
+		if (inverse) \
+			KV_CONV_DIT4(V) \
+		else \
+			KV_CONV_DIF4(V) \
+	}
+#endif
 static void kv_conv_pass4(REAL *re, REAL *im, long n, long m, const REAL *tw, int inverse)
 {
 	long b;
+#ifdef KV_VECTOR
+	const long j = 0;
+	if (m == 2 && KV_LANES > 2) {
+		KV_CONV_NARROW4(kv_conv_v2)
+		return;
+	}
+	if (m == 4 && KV_LANES > 4) {
+		KV_CONV_NARROW4(kv_conv_v4)
+		return;
+	}
+#endif
 	for (b = 0; b < n; b += 4 * m) {
 		REAL *r = re + b, *i = im + b;
 		kv_conv_span4(r, r + m, r + 2 * m, r + 3 * m, i, i + m, i + 2 * m, i + 3 * m, tw, m, inverse);
@@ -296,19 +395,10 @@ static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REA
 		m /= 4;
 		kv_conv_pass4(re, im, n, m, tw + m, 0);
 	}
-	if (m == 4) {
+	if (m == 4)
 		kv_conv_middle(re, im, n, kr, ki, forward_only);
-	} else {
-		kv_conv_pairs(re, im, n);
-		if (forward_only)
-			return;
-		for (q = 0; q < n; ++q) {
-			const REAL r = re[q] * kr[q] - im[q] * ki[q];
-			im[q] = re[q] * ki[q] + im[q] * kr[q];
-			re[q] = r;
-		}
-		kv_conv_pairs(re, im, n);
-	}
+	else
+		kv_conv_middle2(re, im, n, kr, ki, forward_only);
 	if (forward_only)
 		return;
 	for (; m < n; m *= 4)
