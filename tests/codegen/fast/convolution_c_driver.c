@@ -1,5 +1,5 @@
-/* Built by the test of codegen/fast/c/convolution.c with that file as it
-   stands in the repository, as C99 with every warning an error and REAL
+/* Built by the test of codegen/fast/c/convolution.c with that file (and
+   those it includes) as it stands in the repository, as C99 with every warning an error and REAL
    given as double or float. Each argument is p:bytes, a prime and the work
    size the generator gives for it; prints "p complex e", "p real e" and
    "p pass e", the largest error of kv_conv_dft, kv_conv_dft_real and of

@@ -1,6 +1,6 @@
-// codegen/fast/c/convolution.c as the repository holds it, before the build
-// turns it into the generator's text: it compiles on its own as C99 without
-// a warning, and its transforms match a direct DFT in both precisions with
+// codegen/fast/c/convolution.c (with the files it includes) as the
+// repository holds it, before the build turns it into the generator's text:
+// it compiles on its own as C99 without a warning, and its transforms match a direct DFT in both precisions with
 // the work memory the generator sizes for them, in vectors of the
 // narrowest and the widest width the machine has, and in plain C.
 #include <gtest/gtest.h>
