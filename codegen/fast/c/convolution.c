@@ -7,7 +7,11 @@
 #include "conv_roots.c"
 
 /* ==== generated files carry this file from here on ==== */
-/* Large prime radices by Bluestein's algorithm. With h = (p+1)/2, the
+/* Large prime radices by Bluestein's or Rader's algorithm, each a cyclic
+   convolution of length n, done by transforms of length n (conv_cyclic.c)
+   with the kernel's transform prepared once per call (kv_conv_init), its
+   roots of unity and the twiddles formed without a trigonometric call each
+   (conv_roots.c). Bluestein's: with h = (p+1)/2, the
    inverse of 2 mod p, j*k = h*(j*j + k*k - (k-j)*(k-j)) mod p, so that
    X_k = w_k * sum_j (x_j*w_j) * conj(w_(k-j)) with the chirp w_j = W_p^(h*j*j):
    a convolution with a kernel of 2p - 1 entries that is the same at j and
@@ -19,13 +23,12 @@
    at distances above n/2 are those of n minus the distance) are put right
    afterwards, e*(e+1) products for e = p - 1 - n/2 <= 16 (32771 takes
    2^16 instead of 9 * 2^13).
-   Rader's algorithm needs a cyclic convolution of length p - 1; unless
-   p - 1 is itself 3^b * 2^a it has to be padded to 2p - 3 or more,
-   which gives the same n, and it reads and writes in the order of the
-   powers of a primitive root: for p = 124991 that took 0.73 ms per
-   transform against 0.47 ms for the chirped reads and writes here, and
-   the order has to be computed as well. Rader's is used where p - 1 is
-   3^b * 2^a: 65537 takes 2^16 instead of 2^17.
+   Rader's algorithm needs a cyclic convolution of length p - 1 in the
+   order of the powers of a primitive root; unless p - 1 is itself
+   3^b * 2^a it has to be padded to 2p - 3 or more, which gives the same n
+   as Bluestein's (for p = 124991 that took 0.73 ms per transform against
+   0.47 ms for the chirped reads and writes). So Rader's is used only where
+   p - 1 is 3^b * 2^a: 65537 takes 2^16 instead of 2^17, and no chirp.
    The length-n transforms keep the two parts of the complex values in
    separate arrays, so that their loops vectorise, and never reorder: the forward
    transform leaves its output in digit-reversed order, the kernel is
