@@ -20,8 +20,8 @@ void writeConvolutionSupport(SourceWriter& w, Precision precision) {
     values["half"] = "(" + cast + values["half"] + ")";
     values["sqrt3_4"] = "(" + cast + "0.86602540378443865" + t.suffix() + ")";
     w.writeText(expandTemplate("c/conv_passes.c", kConvPassesText, values).c_str());
+    w.writeText(expandTemplate("c/conv_cyclic.c", kConvCyclicText, values).c_str());
     const TextValues real = {{"real", values.at("real")}};
-    w.writeText(expandTemplate("c/conv_cyclic.c", kConvCyclicText, real).c_str());
     w.writeText(expandTemplate("c/conv_roots.c", kConvRootsText, real).c_str());
     w.writeText(expandTemplate("c/convolution.c", kConvolutionText, real).c_str());
 }

@@ -160,15 +160,13 @@ static void kv_conv_finish(complex *out, long os, const kv_conv_work *w, long p,
 		}
 		return;
 	}
-	for (j = p; j < w->n; ++j)
-		w->re[j] = w->im[j] = 0;
 	for (j = 0; j < e; ++j) { /* the inputs that meet wrong kernel entries */
 		w->kr[w->n + j] = w->re[j];
 		w->ki[w->n + j] = w->im[j];
 		w->re[w->n + j] = w->re[p - e + j];
 		w->im[w->n + j] = w->im[p - e + j];
 	}
-	kv_conv_convolve(w->re, w->im, w->n, w->kr, w->ki, w->tw, 0);
+	kv_conv_convolve_part(w->re, w->im, w->n, w->kr, w->ki, w->tw, p);
 	/* At distance D > n/2 the kernel had conj(w_(n-D)) for conj(w_D): output
 	   j + D gets input j, and output j input j + D, times the difference. */
 	for (d = w->n / 2 + 1; d < p; ++d) {
