@@ -1,7 +1,8 @@
 // Compiled by the large-prime test together with the generated kv_conv_*
 // functions of one precision (-DREAL=double or float, -DSUPPORT="<path>").
 // Each argument is p:bytes, a prime and the work size the generator gives
-// for it; prints the error of kv_conv_dft and kv_conv_dft_real against a
+// for it; prints the error of kv_conv_dft, kv_conv_dft_real and
+// kv_conv_pass (the second pass of a length-3p transform) against a
 // direct DFT in long double, relative to the largest output. Built with
 // AddressSanitizer, so that work used beyond `bytes` fails the run, and
 // with the generated code's long made int under UndefinedBehaviorSanitizer,
@@ -59,6 +60,25 @@ int main(int argc, char** argv) {
         const REAL* noImaginary = nullptr;
         std::printf("%ld complex %.3e\n", p, maxError(ref, &in[0].re, &in[0].im, 4, out.data(), -1, 1, ks, 3));
         std::printf("%ld real %.3e\n", p, maxError(ref, realIn.data(), noImaginary, 3, realOut.data(), -1, 1, ks));
+
+        // As the second pass of a length-3p transform, in place on three
+        // interleaved groups: entry q of the last turned by W_3p^(2q) first.
+        std::vector<complex> roots(3 * p), pass(3 * p);
+        std::vector<REAL> turnedRe(p), turnedIm(p);
+        for (long q = 0; q < 3 * p; ++q) {
+            roots[q] = {REAL(cosl(2 * kPi * q / (3 * p))), REAL(-sinl(2 * kPi * q / (3 * p)))};
+            pass[q] = {REAL(uniform(rng)), REAL(uniform(rng))};
+        }
+        for (long q = 0; q < p; ++q) {
+            const complex x = pass[3 * q + 2], w = roots[2 * q];
+            turnedRe[q] = x.re * w.re - x.im * w.im;
+            turnedIm[q] = x.re * w.im + x.im * w.re;
+        }
+        work = static_cast<complex*>(std::malloc(bytes));
+        kv_conv_init(work, p, roots.data(), 3);
+        kv_conv_pass(pass.data(), p, 3, 1, roots.data(), 1, work);
+        std::free(work);
+        std::printf("%ld pass %.3e\n", p, maxError(ref, turnedRe.data(), turnedIm.data(), 1, pass.data() + 2, -1, 1, ks, 3));
     }
     return 0;
 }

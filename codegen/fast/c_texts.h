@@ -3,7 +3,13 @@
 // made placeholders for the expander.
 #pragma once
 
-// c/convolution.c: the kv_conv_* functions of the large prime radices, with
-// @{real} for the scalar type and @{half} and @{sqrt3_4} for the literals
-// 0.5 and sqrt(3)/2 of the file's precision.
+// The kv_conv_* functions of the large prime radices, in this order, with
+// @{real} for the scalar type: c/conv_passes.c, the butterflies, and
+// c/conv_cyclic.c, the cyclic convolution (both also with @{half} and
+// @{sqrt3_4} for the literals 0.5 and sqrt(3)/2 of the file's precision),
+// c/conv_roots.c, the roots of unity, and c/convolution.c, the length-p
+// transforms.
+extern const char kConvPassesText[];
+extern const char kConvCyclicText[];
+extern const char kConvRootsText[];
 extern const char kConvolutionText[];

@@ -17,8 +17,14 @@ class SourceWriter;
 // convolution beats the direct butterfly.
 bool usesConvolution(int32_t p);
 
+// The primitive root of p that the generated kv_conv_generator picks for
+// Rader's algorithm: where p - 1 = 3^b * 2^a with 2^a >= 16, the least g
+// with g * p below 2^31; otherwise (or if there is none) 0.
+int64_t raderGenerator(int32_t p);
+
 // The length n of the cyclic convolution for radix p, as the generated
-// kv_conv_length picks it: of the n = 3^b * 2^a >= 2p - 2 with 2^a >= 16,
+// kv_conv_length picks it: p - 1 where raderGenerator(p) is not 0, or else
+// (Bluestein's algorithm) of the n = 3^b * 2^a >= 2p - 34 with 2^a >= 16,
 // the one of least cost per value (10 for a radix-4 pass, 4 for a radix-2
 // pass, 12 for a radix-3 pass).
 int64_t convolutionLength(int32_t p);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 
 #include "codegen/fast/emitter_limits.h"
 
@@ -24,12 +25,36 @@ bool isPrime(int32_t n) {
     return true;
 }
 
+int64_t powerMod(int64_t x, int64_t e, int64_t p) {
+    int64_t r = 1;
+    for (x %= p; e > 0; e /= 2, x = x * x % p)
+        if (e % 2) r = r * x % p;
+    return r;
+}
+
+// p - 1 = 3^b * 2^a with 2^a >= 16.
+bool raderLength(int64_t n) {
+    if (n % 16) return false;
+    while (n % 2 == 0) n /= 2;
+    while (n % 3 == 0) n /= 3;
+    return n == 1;
+}
+
 }  // namespace
+
+int64_t raderGenerator(int32_t p) {
+    if (!raderLength(int64_t(p) - 1)) return 0;
+    for (int64_t g = 2; g <= INT32_MAX / p; ++g)
+        if (powerMod(g, (p - 1) / 2, p) != 1 && ((p - 1) % 3 || powerMod(g, (p - 1) / 3, p) != 1)) return g;
+    return 0;
+}
 
 // The generated kv_conv_length must agree, or the work memory is sized for
 // another length.
 int64_t convolutionLength(int32_t p) {
-    const int64_t least = 2 * int64_t(p) - 2;
+    if (raderGenerator(p)) return int64_t(p) - 1;
+    // Bluestein's: 2p - 2, less up to 32 that kv_conv_finish puts right.
+    const int64_t least = 2 * int64_t(p) - 34;
     int64_t best = 0, bestCost = 0;
     for (int64_t f = 16, b = 0;; f *= 3, ++b) {
         int64_t n = f, a = 4;

@@ -1,5 +1,6 @@
-// The kv_conv_* functions of a fast-style file: c/convolution.c, filled in
-// for the file's precision.
+// The kv_conv_* functions of a fast-style file: the C files conv_passes.c,
+// conv_cyclic.c, conv_roots.c and convolution.c, filled in for the file's
+// precision.
 #include <string>
 
 #include "codegen/fast/c_texts.h"
@@ -18,5 +19,9 @@ void writeConvolutionSupport(SourceWriter& w, Precision precision) {
     const std::string cast = std::string("(") + t.real() + ")";
     values["half"] = "(" + cast + values["half"] + ")";
     values["sqrt3_4"] = "(" + cast + "0.86602540378443865" + t.suffix() + ")";
-    w.writeText(expandTemplate("c/convolution.c", kConvolutionText, values).c_str());
+    w.writeText(expandTemplate("c/conv_passes.c", kConvPassesText, values).c_str());
+    w.writeText(expandTemplate("c/conv_cyclic.c", kConvCyclicText, values).c_str());
+    const TextValues real = {{"real", values.at("real")}};
+    w.writeText(expandTemplate("c/conv_roots.c", kConvRootsText, real).c_str());
+    w.writeText(expandTemplate("c/convolution.c", kConvolutionText, real).c_str());
 }

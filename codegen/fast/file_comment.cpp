@@ -101,7 +101,7 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, const Fast
             s += "radix " + primes +
                  (passes == 2 ? ", in both of its passes," : ", in all " + std::to_string(passes) + " of its passes,") +
                  " runs as a convolution";
-        s += " (Bluestein's algorithm) in work memory:\n"
+        s += " (Bluestein's or Rader's algorithm) in work memory:\n"
              "   every call of " + cfft + ", " + ifft + ", " + rfft + " and " + rifft + " takes " +
              std::to_string(planWorkBytes(full, precision)) +
              " bytes\n   from FFT_MALLOC and gives them back with FFT_FREE before it returns. If\n"

@@ -1,9 +1,11 @@
-/* Built by the test of codegen/fast/c/convolution.c with that file as it
-   stands in the repository, as C99 with every warning an error and REAL
+/* Built by the test of codegen/fast/c/convolution.c with that file (and
+   those it includes) as it stands in the repository, as C99 with every warning an error and REAL
    given as double or float. Each argument is p:bytes, a prime and the work
-   size the generator gives for it; prints "p complex e" and "p real e", the
-   largest error of kv_conv_dft and kv_conv_dft_real against a direct DFT in
-   long double, relative to the largest output. */
+   size the generator gives for it; prints "p complex e", "p real e" and
+   "p pass e", the largest error of kv_conv_dft, kv_conv_dft_real and of
+   kv_conv_pass (as the second pass of a length-3p transform, where its
+   twiddles are not all 1) against a direct DFT in long double, relative to
+   the largest output. */
 #include "convolution.c"
 
 #include <stdio.h>
@@ -47,7 +49,7 @@ int main(int argc, char **argv)
 	for (a = 1; a < argc; ++a) {
 		const long p = atol(argv[a]);
 		const size_t bytes = (size_t)atol(strchr(argv[a], ':') + 1);
-		complex *table = malloc((size_t)p * sizeof *table), *in = malloc((size_t)p * sizeof *in);
+		complex *table = malloc((size_t)(3 * p) * sizeof *table), *in = malloc((size_t)(3 * p) * sizeof *in);
 		complex *out = malloc((size_t)p * sizeof *out), *work = malloc(bytes);
 		REAL *re = malloc((size_t)p * sizeof *re), *im = malloc((size_t)p * sizeof *im);
 		REAL *zero = calloc((size_t)p, sizeof *zero);
@@ -55,17 +57,35 @@ int main(int argc, char **argv)
 		long j;
 		if (!table || !in || !out || !work || !re || !im || !zero)
 			return 2;
+		/* the roots of length 3p, every third one those of p */
+		for (j = 0; j < 3 * p; ++j) {
+			table[j].re = (REAL)cosl(2 * kv_pi * j / (3 * p));
+			table[j].im = (REAL)-sinl(2 * kv_pi * j / (3 * p));
+		}
 		for (j = 0; j < p; ++j) {
-			table[j].re = (REAL)cosl(2 * kv_pi * j / p);
-			table[j].im = (REAL)-sinl(2 * kv_pi * j / p);
 			in[j].re = re[j] = (REAL)kv_next(&state);
 			in[j].im = im[j] = (REAL)kv_next(&state);
 		}
-		kv_conv_init(work, p, table, 1);
+		kv_conv_init(work, p, table, 3);
 		kv_conv_dft(out, 1, in, 1, work, p);
 		printf("%ld complex %.3e\n", p, kv_error(re, im, out, p));
 		kv_conv_dft_real(out, 1, re, 1, work, p);
 		printf("%ld real %.3e\n", p, kv_error(re, zero, out, p));
+		/* In place on three interleaved groups: entry q of the last turned
+		   by W_3p^(2q) first. */
+		for (j = 0; j < 3 * p; ++j) {
+			in[j].re = (REAL)kv_next(&state);
+			in[j].im = (REAL)kv_next(&state);
+		}
+		for (j = 0; j < p; ++j) {
+			const complex x = in[3 * j + 2], t = table[2 * j];
+			re[j] = x.re * t.re - x.im * t.im;
+			im[j] = x.re * t.im + x.im * t.re;
+		}
+		kv_conv_pass(in, p, 3, 1, table, 1, work);
+		for (j = 0; j < p; ++j)
+			out[j] = in[3 * j + 2];
+		printf("%ld pass %.3e\n", p, kv_error(re, im, out, p));
 		free(table);
 		free(in);
 		free(out);

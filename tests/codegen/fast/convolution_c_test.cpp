@@ -1,6 +1,6 @@
-// codegen/fast/c/convolution.c as the repository holds it, before the build
-// turns it into the generator's text: it compiles on its own as C99 without
-// a warning, and its transforms match a direct DFT in both precisions with
+// codegen/fast/c/convolution.c (with the files it includes) as the
+// repository holds it, before the build turns it into the generator's text:
+// it compiles on its own as C99 without a warning, and its transforms match a direct DFT in both precisions with
 // the work memory the generator sizes for them, in vectors of the
 // narrowest and the widest width the machine has, and in plain C.
 #include <gtest/gtest.h>
@@ -23,8 +23,10 @@ struct CPrecision {
 
 TEST(ConvolutionC, CompilesAloneAsC99AndMatchesADirectDft) {
     const CPrecision precisions[] = {{Precision::Double, "double", 1e-13}, {Precision::Single, "float", 2e-6}};
-    // Convolutions of length 2^8 (just above the threshold), 2^9 = 2p - 2, 2^11, 9 * 2^8.
-    const int32_t primes[] = {101, 257, 1009, 1103};
+    // Bluestein's convolutions of length 3 * 2^6 (just above the threshold,
+    // 8 short of 2p - 2: outputs put right), 2^11 and 9 * 2^8; Rader's of
+    // length p - 1 = 2^8 and 27 * 2^4.
+    const int32_t primes[] = {101, 1009, 1103, 257, 433};
     // The vectors of the build's width (their tails in plain C), and none.
     const char* const builds[] = {"-DKV_CONV_BUILD_DEFAULT", "-march=native", "-DKV_PORTABLE"};
     ScratchDir dir;

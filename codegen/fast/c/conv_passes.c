@@ -1,0 +1,160 @@
+/* The butterflies of the length-n transforms of the large prime radices
+   (see convolution.c), as the fast style's generated files carry them. The
+   build gives the generator the text after the marker line below, with
+   REAL, KV_HALF and KV_SQRT3_4 as placeholders that the generator fills in
+   for the file's precision. The lines up to the marker only let this file
+   compile on its own. */
+#include <math.h>
+#include <string.h>
+
+#ifndef REAL
+#define REAL double
+#endif
+/* As a generated file defines them, for both precisions. */
+#if (defined(__clang__) || (defined(__GNUC__) && __GNUC__ >= 12)) && !defined(KV_PORTABLE)
+#define KV_VECTOR 1
+#if defined(__AVX__)
+#define KV_LANES (32 / (int)sizeof(REAL))
+#else
+#define KV_LANES (16 / (int)sizeof(REAL))
+#endif
+typedef REAL kv_vec __attribute__((vector_size(KV_LANES * sizeof(REAL))));
+#endif
+#define KV_HALF ((REAL)0.5)
+#define KV_SQRT3_4 ((REAL)0.86602540378443865)
+
+typedef struct { REAL re, im; } complex;
+
+/* ==== generated files carry this file from here on ==== */
+#if defined(__GNUC__) || defined(_MSC_VER)
+#define KV_CONV_RESTRICT __restrict
+#elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 199901L
+#define KV_CONV_RESTRICT restrict
+#else
+#define KV_CONV_RESTRICT
+#endif
+
+/* The butterflies of the length-n transforms, each written once for a type V
+   that is REAL or, where the file has them, a vector of KV_LANES REALs: the
+   loops of the vector type leave nothing to the compiler's vectoriser, which
+   gcc does not run at -O2 on loops of unknown length. memcpy moves the
+   values in and out at any alignment. */
+#define KV_CONV_GET(V, x, a) V x; memcpy(&x, (a) + j, sizeof x)
+#define KV_CONV_PUT(a, x) memcpy((a) + j, &x, sizeof x)
+
+/* One radix-4 butterfly of a span by decimation in frequency: the four
+   quarters of 4m values, output r of butterfly j multiplied by W_4m^(r*j),
+   with W_4m^j read from tw (m values each of the two parts) and its square
+   and cube multiplied out, which vectorised costs less than loading them. */
+#define KV_CONV_DIF4(V) { \
+	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); KV_CONV_GET(V, a3r, r3); \
+	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); KV_CONV_GET(V, a3i, i3); \
+	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
+	const V w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r; \
+	const V ar = a0r + a2r, ai = a0i + a2i, br = a0r - a2r, bi = a0i - a2i; \
+	const V cr = a1r + a3r, ci = a1i + a3i, dr = a1r - a3r, di = a1i - a3i; \
+	const V xr = br + di, xi = bi - dr, yr = ar - cr, yi = ai - ci, zr = br - di, zi = bi + dr; \
+	a0r = ar + cr; a0i = ai + ci; \
+	a1r = xr * w1r - xi * w1i; a1i = xr * w1i + xi * w1r; \
+	a2r = yr * w2r - yi * w2i; a2i = yr * w2i + yi * w2r; \
+	a3r = zr * w3r - zi * w3i; a3i = zr * w3i + zi * w3r; \
+	KV_CONV_PUT(r0, a0r); KV_CONV_PUT(r1, a1r); KV_CONV_PUT(r2, a2r); KV_CONV_PUT(r3, a3r); \
+	KV_CONV_PUT(i0, a0i); KV_CONV_PUT(i1, a1i); KV_CONV_PUT(i2, a2i); KV_CONV_PUT(i3, a3i); }
+
+/* The inverse of KV_CONV_DIF4 (times 4): conjugate twiddles first, then the
+   inverse butterfly (decimation in time). */
+#define KV_CONV_DIT4(V) { \
+	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); KV_CONV_GET(V, a3r, r3); \
+	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); KV_CONV_GET(V, a3i, i3); \
+	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
+	const V w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r; \
+	const V xr = a1r * w1r + a1i * w1i, xi = a1i * w1r - a1r * w1i; \
+	const V yr = a2r * w2r + a2i * w2i, yi = a2i * w2r - a2r * w2i; \
+	const V zr = a3r * w3r + a3i * w3i, zi = a3i * w3r - a3r * w3i; \
+	const V ar = a0r + yr, ai = a0i + yi, br = a0r - yr, bi = a0i - yi; \
+	const V cr = xr + zr, ci = xi + zi, dr = xr - zr, di = xi - zi; \
+	a0r = ar + cr; a0i = ai + ci; a1r = br - di; a1i = bi + dr; \
+	a2r = ar - cr; a2i = ai - ci; a3r = br + di; a3i = bi - dr; \
+	KV_CONV_PUT(r0, a0r); KV_CONV_PUT(r1, a1r); KV_CONV_PUT(r2, a2r); KV_CONV_PUT(r3, a3r); \
+	KV_CONV_PUT(i0, a0i); KV_CONV_PUT(i1, a1i); KV_CONV_PUT(i2, a2i); KV_CONV_PUT(i3, a3i); }
+
+/* A span of radix-4 butterflies, KV_CONV_DIF4 or KV_CONV_DIT4; the quarters
+   never overlap. */
+static void kv_conv_span4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2,
+	REAL *KV_CONV_RESTRICT i3, const REAL *KV_CONV_RESTRICT tw, long m, int inverse)
+{
+	long j = 0;
+	if (inverse) {
+#ifdef KV_VECTOR
+		for (; j + KV_LANES <= m; j += KV_LANES)
+			KV_CONV_DIT4(kv_vec)
+#endif
+		for (; j < m; ++j)
+			KV_CONV_DIT4(REAL)
+	} else {
+#ifdef KV_VECTOR
+		for (; j + KV_LANES <= m; j += KV_LANES)
+			KV_CONV_DIF4(kv_vec)
+#endif
+		for (; j < m; ++j)
+			KV_CONV_DIF4(REAL)
+	}
+}
+
+/* A radix-3 butterfly by decimation in frequency, as KV_CONV_DIF4. */
+#define KV_CONV_DIF3(V) { \
+	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); \
+	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); \
+	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
+	const V sr = a1r + a2r, si = a1i + a2i; \
+	const V dr = KV_SQRT3_4 * (a1r - a2r), di = KV_SQRT3_4 * (a1i - a2i); \
+	const V ar = a0r - KV_HALF * sr, ai = a0i - KV_HALF * si; \
+	const V xr = ar + di, xi = ai - dr, yr = ar - di, yi = ai + dr; \
+	a0r += sr; a0i += si; \
+	a1r = xr * w1r - xi * w1i; a1i = xr * w1i + xi * w1r; \
+	a2r = yr * w2r - yi * w2i; a2i = yr * w2i + yi * w2r; \
+	KV_CONV_PUT(r0, a0r); KV_CONV_PUT(r1, a1r); KV_CONV_PUT(r2, a2r); \
+	KV_CONV_PUT(i0, a0i); KV_CONV_PUT(i1, a1i); KV_CONV_PUT(i2, a2i); }
+
+/* The inverse of KV_CONV_DIF3 (times 3). */
+#define KV_CONV_DIT3(V) { \
+	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); \
+	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); \
+	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
+	const V xr = a1r * w1r + a1i * w1i, xi = a1i * w1r - a1r * w1i; \
+	const V yr = a2r * w2r + a2i * w2i, yi = a2i * w2r - a2r * w2i; \
+	const V sr = xr + yr, si = xi + yi; \
+	const V dr = KV_SQRT3_4 * (xr - yr), di = KV_SQRT3_4 * (xi - yi); \
+	const V ar = a0r - KV_HALF * sr, ai = a0i - KV_HALF * si; \
+	a0r += sr; a0i += si; a1r = ar - di; a1i = ai + dr; a2r = ar + di; a2i = ai - dr; \
+	KV_CONV_PUT(r0, a0r); KV_CONV_PUT(r1, a1r); KV_CONV_PUT(r2, a2r); \
+	KV_CONV_PUT(i0, a0i); KV_CONV_PUT(i1, a1i); KV_CONV_PUT(i2, a2i); }
+
+/* A span of radix-3 butterflies, as kv_conv_span4. */
+static void kv_conv_span3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+	REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2, const REAL *KV_CONV_RESTRICT tw,
+	long m, int inverse)
+{
+	long j = 0;
+	if (inverse) {
+#ifdef KV_VECTOR
+		for (; j + KV_LANES <= m; j += KV_LANES)
+			KV_CONV_DIT3(kv_vec)
+#endif
+		for (; j < m; ++j)
+			KV_CONV_DIT3(REAL)
+	} else {
+#ifdef KV_VECTOR
+		for (; j + KV_LANES <= m; j += KV_LANES)
+			KV_CONV_DIF3(kv_vec)
+#endif
+		for (; j < m; ++j)
+			KV_CONV_DIF3(REAL)
+	}
+}
+
