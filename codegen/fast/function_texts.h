@@ -28,6 +28,13 @@ std::string vectorLeaf(const FastText& t, int32_t p);
 // own_passes.cpp: kv_pass<p> on kv_dft<p>, with a vector loop on kv_vdft<p>.
 std::string ownPass(int32_t p);
 
+// real_passes.cpp: kv_rpass<p> and kv_rpass_odd, the passes of a transform
+// of real input; kv_vmirror, which their vector loops use, inside
+// #ifdef KV_VECTOR.
+std::string realOwnPass(int32_t p);
+std::string realRootLoopPass();
+std::string realPassSupport();
+
 // vector_support.cpp: the vector loads, stores and products, inside
 // #ifdef KV_VECTOR.
 extern const char* const kVectorSupport;

@@ -104,7 +104,12 @@ const Build P = Build::Plain;
 // the direct leaf and pass: the loop over the roots (1010, 303, 20806) or
 // the sweep of a prime above the scratch limit (2018). Real_IFFT runs in
 // every case: its even and odd forms, the latter also on 9, the smallest
-// odd length, and portably on 15015.
+// odd length, and portably on 15015. Odd lengths compute half the
+// butterflies of each pass: on four and eight lanes (59049 = 3^10, 16807 =
+// 7^5), blocked (78125 = 5^7, 212625 = 7 5^3 3^5), after a leaf on the
+// loop over the roots (17017 = 17 13 11 7, also portably), with clang
+// (1001), short (243, 125), after a prime leaf done as a convolution (1515
+// = 101 5 3) and on the loop over the roots as a pass (1311 = 23 19 3).
 INSTANTIATE_TEST_SUITE_P(
     Lengths, FastTransforms,
     testing::Values(Case{4, D, P}, Case{6, D, P}, Case{12, D, P}, Case{18, D, P}, Case{98, D, P}, Case{60, D, P},
@@ -126,7 +131,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{131072, S, Build::Portable}, Case{1144, D, Build::Clang}, Case{1024, S, Build::Clang},
                     Case{1024, D, Build::Native}, Case{1144, S, Build::Native}, Case{9, D, P},
                     Case{15015, D, Build::Portable}, Case{320, D, Build::Native}, Case{320, S, Build::Native},
-                    Case{240000, S, Build::Native}, Case{15015, D, Build::Native}));
+                    Case{240000, S, Build::Native}, Case{15015, D, Build::Native}, Case{59049, D, Build::Native},
+                    Case{16807, S, Build::Native}, Case{78125, S, P}, Case{212625, D, P}, Case{17017, D, P},
+                    Case{17017, S, Build::Portable}, Case{1001, S, Build::Clang}, Case{243, D, P}, Case{125, S, P},
+                    Case{1515, D, P}, Case{1311, S, P}));
 
 // The lengths of the fast style alone. Primes as one pass of their own
 // radix: 2 (Real_FFT without a half-length transform), 3 and 5 (straight-
