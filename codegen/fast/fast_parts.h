@@ -40,11 +40,12 @@ std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t block
 
 // real_passes.cpp: whether a pass of radix p in a transform of real input
 // of odd length computes half its butterflies (kv_rpass<p>, kv_rpass_odd),
-// and its call; full when the pass writes all its outputs, as the last
-// pass and one before a pass of the complex transform must.
+// and its call; whole when its input blocks are complete (after the leaf or
+// a pass of the complex transform), full when it writes all its outputs, as
+// the last pass and one before a pass of the complex transform must.
 bool hasRealPass(int32_t p);
 std::string realPassCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
-                         int64_t rootStep, bool full);
+                         int64_t rootStep, bool whole, bool full);
 
 // Adds what a transform with this plan calls.
 void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs);

@@ -89,10 +89,10 @@ static KV_PASS void kv_rpass_odd(complex *d, long p, long L, long R, const compl
 bool hasRealPass(int32_t p) { return p % 2 == 1 && !usesConvolution(p); }
 
 std::string realPassCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
-                         int64_t rootStep, bool full) {
+                         int64_t rootStep, bool whole, bool full) {
     if (hasOwnButterfly(p))
-        return format("kv_rpass%d(%s, %lld, %lld, T, %lld, %d);", p, d.c_str(), (long long)sub, (long long)blocks,
-                      (long long)twiddleStep, full ? 1 : 0);
+        return format("kv_rpass%d(%s, %lld, %lld, T, %lld, %d, %d);", p, d.c_str(), (long long)sub, (long long)blocks,
+                      (long long)twiddleStep, whole ? 1 : 0, full ? 1 : 0);
     return format("kv_rpass_odd(%s, %d, %lld, %lld, T, %lld, %lld, %d);", d.c_str(), p, (long long)sub,
                   (long long)blocks, (long long)twiddleStep, (long long)rootStep, full ? 1 : 0);
 }
@@ -117,12 +117,12 @@ std::string realOwnPass(int32_t p) {
     // k = 0 takes real entries and no twiddles; its outputs are all stored.
     std::string first;
     for (int q = 0; q < p; ++q)
-        first += format("\t\tv[%d].re = x[%s].re;\n\t\tv[%d].im = x[%s].im;\n", q,
+        first += format("\t\t\tv[%d].re = x[%s].re;\n\t\t\tv[%d].im = x[%s].im;\n", q,
                         q == 0 ? "0" : q == 1 ? "L" : format("%d * L", q).c_str(), q,
                         q == 0 ? "0" : q == 1 ? "L" : format("%d * L", q).c_str());
-    first += format("\t\tkv_dft%d(v);\n", p);
+    first += format("\t\t\tkv_dft%d(v);\n", p);
     for (int q = 0; q < p; ++q)
-        first += format("\t\tx[%s].re = v[%d].re;\n\t\tx[%s].im = v[%d].im;\n",
+        first += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n",
                         q == 0 ? "0" : q == 1 ? "L" : format("%d * L", q).c_str(), q,
                         q == 0 ? "0" : q == 1 ? "L" : format("%d * L", q).c_str(), q);
     // Loads and stores by component, as in kv_pass<p>: the vectoriser
@@ -138,7 +138,14 @@ std::string realOwnPass(int32_t p) {
     body += scalarStores(0, half + 1, "\t\t\t") + scalarMirrors(p, 0, half, "\t\t\t");
     body += "\t\t\tif (full) {\n" + scalarStores(half + 1, p, "\t\t\t\t") + scalarMirrors(p, half, p, "\t\t\t\t") +
             "\t\t\t}\n";
-    std::string vec = "#ifdef KV_VECTOR\n\tfor (k = 1; k + KV_LANES - 1 <= h; k += KV_LANES) {\n"
+    // With whole blocks the vectors may start at k = 0 (but for a full
+    // pass, whose mirror image of k = 0 would fall on the next block), and
+    // the last may take lanes k' above h; their inputs k' + j L, which the
+    // mirror images of the butterflies L - k' overwrite, must still be
+    // there: the lanes go up to L - k at most.
+    std::string vec = "#ifdef KV_VECTOR\n\tk = whole && !full ? 0 : 1;\n"
+                      "\tzero = k == 1;\n"
+                      "\tfor (; k <= h && k + KV_LANES - 1 <= (whole ? L - k - (k == 0) : h); k += KV_LANES) {\n"
                       "\t\tw[1] = tw == 1 ? kv_vload(T + k) : kv_vroots(T, k * tw, tw);\n";
     for (int q = 2; q < p; ++q) vec += format("\t\tw[%d] = kv_vmul(w[%d], w[1]);\n", q, q - 1);
     vec += format("\t\tfor (b = 0; b < R; b++) {\n\t\t\tx = d + b * %d * L;\n\t\t\tu[0] = kv_vload(x + k);\n", p);
@@ -147,22 +154,25 @@ std::string realOwnPass(int32_t p) {
     vec += vectorStores(0, half + 1, "\t\t\t") + vectorMirrors(p, 0, half, "\t\t\t");
     vec += "\t\t\tif (full) {\n" + vectorStores(half + 1, p, "\t\t\t\t") + vectorMirrors(p, half, p, "\t\t\t\t") +
            "\t\t\t}\n";
-    vec += "\t\t}\n\t}\n\tstart = k;\n#else\n\tstart = 1;\n#endif\n";
+    vec += "\t\t}\n\t}\n\tzero = zero || k == 0;\n\tstart = k > 0 ? k : 1;\n#else\n\tzero = 1;\n\tstart = 1;\n#endif\n";
     return expandTemplate("kv_rpass", R"(
 /* The pass of kv_pass@{p} on blocks that hold transforms of real input, L
-   odd: the butterflies k <= (L - 1) / 2, with the mirror images of their
-   outputs; all of them when full, else those below (@{p} L - 1) / 2. */
-static KV_PASS void kv_rpass@{p}(complex *d, long L, long R, const complex *KV_RESTRICT T, long tw, int full)
+   odd: the butterflies k <= h = (L - 1) / 2, with the mirror images of
+   their outputs; all of them when full, else those below (@{p} L - 1) / 2.
+   whole: the blocks hold all their L entries, not only those up to h. */
+static KV_PASS void kv_rpass@{p}(complex *d, long L, long R, const complex *KV_RESTRICT T, long tw, int whole, int full)
 {
 	complex v[@{p}];
 	complex *KV_RESTRICT x;
-	long b, k, e, start, h = (L - 1) / 2;
+	long b, k, e, start, zero, h = (L - 1) / 2;
 #ifdef KV_VECTOR
 	kv_vcomplex u[@{p}], w[@{p}];
 #endif
 @{vector_loop}	for (b = 0; b < R; b++) {
 		x = d + b * @{p} * L;
-@{first}#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 8
+		if (zero) {
+@{first}		}
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 8
 #pragma GCC unroll 1
 #endif
 		for (k = start; k <= h; k++) {
