@@ -20,6 +20,10 @@ std::string rootLoopLeaf(const FastText& t, bool realInput);
 std::string rootLoopPass();
 std::string directLeaf(const FastText& t, bool realInput);
 
+// real_leaves.cpp: kv_leaf<p>r for an odd prime p with a butterfly of its
+// own, on real arithmetic.
+std::string realStraightLineLeaf(const FastText& t, int32_t p);
+
 // own_leaves.cpp: kv_leaf<p>(r) on kv_dft<p>, and kv_vleaf<p>, KV_LANES
 // leaves at once on kv_vdft<p>.
 std::string ownLeaf(const FastText& t, int32_t p, bool realInput);

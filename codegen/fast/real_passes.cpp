@@ -154,7 +154,7 @@ std::string realOwnPass(int32_t p) {
     vec += vectorStores(0, half + 1, "\t\t\t") + vectorMirrors(p, 0, half, "\t\t\t");
     vec += "\t\t\tif (full) {\n" + vectorStores(half + 1, p, "\t\t\t\t") + vectorMirrors(p, half, p, "\t\t\t\t") +
            "\t\t\t}\n";
-    vec += "\t\t}\n\t}\n\tzero = zero || k == 0;\n\tstart = k > 0 ? k : 1;\n#else\n\tzero = 1;\n\tstart = 1;\n#endif\n";
+    vec += "\t\t}\n\t}\n\tzero = zero || k == 0;\n\tstart = k > 0 ? k : 1;\n#else\n\t(void)whole;\n\tzero = 1;\n\tstart = 1;\n#endif\n";
     return expandTemplate("kv_rpass", R"(
 /* The pass of kv_pass@{p} on blocks that hold transforms of real input, L
    odd: the butterflies k <= h = (L - 1) / 2, with the mirror images of
