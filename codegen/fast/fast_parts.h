@@ -40,10 +40,12 @@ std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t block
 
 // real_passes.cpp: whether a pass of radix p in a transform of real input
 // of odd length computes half its butterflies (kv_rpass<p>, kv_rpass_odd),
-// and its call; whole when its input blocks are complete (after the leaf or
-// a pass of the complex transform), full when it writes all its outputs, as
-// the last pass and one before a pass of the complex transform must.
+// and its call; whole when its input blocks are complete, full when it
+// writes all its outputs, as the last pass and one before a pass of the
+// complex transform must. realPassWritesAll: whether the leaf or pass of
+// this stage of a transform of real input writes all its outputs.
 bool hasRealPass(int32_t p);
+bool realPassWritesAll(const FastPlan& plan, int stage);
 std::string realPassCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
                          int64_t rootStep, bool whole, bool full);
 

@@ -185,8 +185,7 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     auto pass = [&](int st, const std::string& d, int64_t within) {
         const int32_t p = plan.radix[st];
         const int64_t after = lengthAfter(plan, st + 1);
-        const bool whole = st == 1 || !hasRealPass(plan.radix[st - 1]);
-        const bool full = st + 1 == m || !hasRealPass(plan.radix[st + 1]);
+        const bool whole = realPassWritesAll(plan, st - 1), full = realPassWritesAll(plan, st);
         const std::string direct =
             usesConvolution(p) && !fallback ? std::string()
             : realInput && hasRealPass(p)

@@ -88,6 +88,14 @@ static KV_PASS void kv_rpass_odd(complex *d, long p, long L, long R, const compl
 
 bool hasRealPass(int32_t p) { return p % 2 == 1 && !usesConvolution(p); }
 
+// A short block (below 64 entries) has too few butterflies up to its middle
+// to fill the vectors; whole, they run past the middle. So the pass before
+// writes all its outputs: twice the stores, none of them a butterfly more.
+bool realPassWritesAll(const FastPlan& plan, int stage) {
+    const int m = int(plan.radix.size());
+    return stage == 0 || stage + 1 == m || !hasRealPass(plan.radix[stage + 1]) || lengthAfter(plan, stage + 1) < 64;
+}
+
 std::string realPassCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
                          int64_t rootStep, bool whole, bool full) {
     if (hasOwnButterfly(p))
@@ -107,6 +115,14 @@ static KV_INLINE kv_vcomplex kv_vmirror(kv_vcomplex v)
 	r.re = __builtin_shufflevector(v.re, v.re, KV_BACKWARD);
 	r.im = -__builtin_shufflevector(v.im, v.im, KV_BACKWARD);
 	return r;
+}
+
+/* The lanes of v but the last. */
+static KV_INLINE void kv_vstore_head(complex *p, kv_vcomplex v)
+{
+	complex t[KV_LANES];
+	kv_vstore(t, v);
+	memcpy(p, t, (KV_LANES - 1) * sizeof(complex));
 }
 #endif
 )";
@@ -138,12 +154,12 @@ std::string realOwnPass(int32_t p) {
     body += scalarStores(0, half + 1, "\t\t\t") + scalarMirrors(p, 0, half, "\t\t\t");
     body += "\t\t\tif (full) {\n" + scalarStores(half + 1, p, "\t\t\t\t") + scalarMirrors(p, half, p, "\t\t\t\t") +
             "\t\t\t}\n";
-    // With whole blocks the vectors may start at k = 0 (but for a full
-    // pass, whose mirror image of k = 0 would fall on the next block), and
-    // the last may take lanes k' above h; their inputs k' + j L, which the
-    // mirror images of the butterflies L - k' overwrite, must still be
-    // there: the lanes go up to L - k at most.
-    std::string vec = "#ifdef KV_VECTOR\n\tk = whole && !full ? 0 : 1;\n"
+    // With whole blocks the vectors may start at k = 0, and the last may
+    // take lanes k' above h; their inputs k' + j L, which the mirror images
+    // of the butterflies L - k' overwrite, must still be there: the lanes go
+    // up to L - k at most. The last mirror image of k = 0 would fall on the
+    // next block: that vector stores all lanes but the last.
+    std::string vec = "#ifdef KV_VECTOR\n\tk = whole ? 0 : 1;\n"
                       "\tzero = k == 1;\n"
                       "\tfor (; k <= h && k + KV_LANES - 1 <= (whole ? L - k - (k == 0) : h); k += KV_LANES) {\n"
                       "\t\tw[1] = tw == 1 ? kv_vload(T + k) : kv_vroots(T, k * tw, tw);\n";
@@ -152,7 +168,10 @@ std::string realOwnPass(int32_t p) {
     for (int q = 1; q < p; ++q) vec += format("\t\t\tu[%d] = kv_vmul(kv_vload(x + %s), w[%d]);\n", q, at(q).c_str(), q);
     vec += format("\t\t\tkv_vdft%d(u);\n", p);
     vec += vectorStores(0, half + 1, "\t\t\t") + vectorMirrors(p, 0, half, "\t\t\t");
-    vec += "\t\t\tif (full) {\n" + vectorStores(half + 1, p, "\t\t\t\t") + vectorMirrors(p, half, p, "\t\t\t\t") +
+    vec += "\t\t\tif (full) {\n" + vectorStores(half + 1, p, "\t\t\t\t") + vectorMirrors(p, half, p - 1, "\t\t\t\t") +
+           format("\t\t\t\tif (k > 0)\n\t\t\t\t\tkv_vstore(x + %s - (KV_LANES - 1), kv_vmirror(u[0]));\n"
+                  "\t\t\t\telse\n\t\t\t\t\tkv_vstore_head(x + %d * L - (KV_LANES - 1), kv_vmirror(u[0]));\n",
+                  mirror(p - 1).c_str(), p) +
            "\t\t\t}\n";
     vec += "\t\t}\n\t}\n\tzero = zero || k == 0;\n\tstart = k > 0 ? k : 1;\n#else\n\t(void)whole;\n\tzero = 1;\n\tstart = 1;\n#endif\n";
     return expandTemplate("kv_rpass", R"(
