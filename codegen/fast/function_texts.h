@@ -33,11 +33,11 @@ std::string vectorLeaf(const FastText& t, int32_t p);
 std::string ownPass(int32_t p);
 
 // real_passes.cpp: kv_rpass<p> and kv_rpass_odd, the passes of a transform
-// of real input; kv_vmirror, which their vector loops use, inside
-// #ifdef KV_VECTOR.
+// of real input; KV_WHOLE, which their calls use, and with vectors
+// the helpers of their vector loops, inside #ifdef KV_VECTOR.
 std::string realOwnPass(int32_t p);
 std::string realRootLoopPass();
-std::string realPassSupport();
+std::string realPassSupport(bool vectors);
 
 // vector_support.cpp: the vector loads, stores and products, inside
 // #ifdef KV_VECTOR.

@@ -88,25 +88,62 @@ static KV_PASS void kv_rpass_odd(complex *d, long p, long L, long R, const compl
 
 bool hasRealPass(int32_t p) { return p % 2 == 1 && !usesConvolution(p); }
 
-// A short block (below 64 entries) has too few butterflies up to its middle
-// to fill the vectors; whole, they run past the middle. So the pass before
-// writes all its outputs: twice the stores, none of them a butterfly more.
 bool realPassWritesAll(const FastPlan& plan, int stage) {
     const int m = int(plan.radix.size());
-    return stage == 0 || stage + 1 == m || !hasRealPass(plan.radix[stage + 1]) || lengthAfter(plan, stage + 1) < 64;
+    return stage == 0 || stage + 1 == m || !hasRealPass(plan.radix[stage + 1]);
 }
 
+// The butterflies (vectors of `lanes` and scalar ones) that kv_rpass<p>
+// computes per block of L entries, as its loops run.
+int64_t butterfliesPerBlock(int64_t L, int64_t lanes, bool whole) {
+    const int64_t h = (L - 1) / 2;
+    int64_t k = whole ? 0 : 1, vectors = 0;
+    while (k <= h && k + lanes - 1 <= (whole ? L - k - (k == 0) : h)) {
+        ++vectors;
+        k += lanes;
+    }
+    const bool zero = !whole || vectors == 0;
+    const int64_t start = k > 0 ? k : 1;
+    return vectors + (zero ? 1 : 0) + (start <= h ? h - start + 1 : 0);
+}
+
+// Where a block need not be whole, it is for the lane counts where that
+// halves the butterflies at least: the stores it costs the pass before are
+// not free (with two lanes, blocks of 9 whole made 59049 7 % slower).
 std::string realPassCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
                          int64_t rootStep, bool whole, bool full) {
+    auto flag = [](bool must, int64_t length) {
+        if (must) return std::string("1");
+        bool pays[3], any = false;
+        for (int i = 0; i < 3; ++i) {
+            const int64_t lanes = int64_t(2) << i;
+            pays[i] = 2 * butterfliesPerBlock(length, lanes, true) <= butterfliesPerBlock(length, lanes, false);
+            any |= pays[i];
+        }
+        return any ? format("KV_WHOLE(%d, %d, %d)", pays[0], pays[1], pays[2]) : std::string("0");
+    };
     if (hasOwnButterfly(p))
-        return format("kv_rpass%d(%s, %lld, %lld, T, %lld, %d, %d);", p, d.c_str(), (long long)sub, (long long)blocks,
-                      (long long)twiddleStep, whole ? 1 : 0, full ? 1 : 0);
-    return format("kv_rpass_odd(%s, %d, %lld, %lld, T, %lld, %lld, %d);", d.c_str(), p, (long long)sub,
-                  (long long)blocks, (long long)twiddleStep, (long long)rootStep, full ? 1 : 0);
+        return format("kv_rpass%d(%s, %lld, %lld, T, %lld, %s, %s);", p, d.c_str(), (long long)sub, (long long)blocks,
+                      (long long)twiddleStep, flag(whole, sub).c_str(), flag(full, p * sub).c_str());
+    return format("kv_rpass_odd(%s, %d, %lld, %lld, T, %lld, %lld, %s);", d.c_str(), p, (long long)sub,
+                  (long long)blocks, (long long)twiddleStep, (long long)rootStep, flag(full, p * sub).c_str());
 }
 
-std::string realPassSupport() {
-    return R"(
+// A short block has too few butterflies up to its middle to fill the
+// vectors; whole, they run past the middle. So the pass before writes all
+// its outputs: twice the stores, none of them a butterfly more.
+std::string realPassSupport(bool vectors) {
+    const char* whole = R"(
+/* Whether a real pass writes all its outputs, with two, four or eight
+   lanes: the next one then runs its vectors past the middle of its blocks. */
+#ifdef KV_VECTOR
+#define KV_WHOLE(two, four, eight) (KV_LANES == 2 ? two : KV_LANES == 4 ? four : eight)
+#else
+#define KV_WHOLE(two, four, eight) 0
+#endif
+)";
+    if (!vectors) return whole;
+    return std::string(whole) + R"(
 #ifdef KV_VECTOR
 /* The conjugates of v's lanes in reverse order. */
 static KV_INLINE kv_vcomplex kv_vmirror(kv_vcomplex v)

@@ -119,7 +119,7 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
     }
     bool oddRealPass = false, ownRealPass = false;
     for (int32_t p : needs.realPasses) (hasOwnButterfly(p) ? ownRealPass : oddRealPass) = true;
-    if (ownRealPass) w.writeText(realPassSupport().c_str());
+    if (!needs.realPasses.empty()) w.writeText(realPassSupport(ownRealPass).c_str());
     for (int32_t p : needs.realPasses)
         if (hasOwnButterfly(p)) w.writeText(realOwnPass(p).c_str());
     if (oddPass || oddRealPass) w.writeText(rootLoopPass().c_str());
