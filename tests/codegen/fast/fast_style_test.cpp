@@ -106,10 +106,12 @@ const Build P = Build::Plain;
 // every case: its even and odd forms, the latter also on 9, the smallest
 // odd length, and portably on 15015. Odd lengths compute half the
 // butterflies of each pass: on four and eight lanes (59049 = 3^10, 16807 =
-// 7^5), blocked (78125 = 5^7, 212625 = 7 5^3 3^5), after a leaf on the
+// 7^5; on eight the short blocks of 59049 whole, as the one pass of 35 =
+// 7 5 on four), blocked (78125 = 5^7, 212625 = 7 5^3 3^5), after a leaf on the
 // loop over the roots (17017 = 17 13 11 7, also portably), with clang
 // (1001), short (243, 125), after a prime leaf done as a convolution (1515
-// = 101 5 3) and on the loop over the roots as a pass (1311 = 23 19 3);
+// = 101 5 3), on the loop over the roots as a pass (1311 = 23 19 3) and
+// with a 32-bit long (78125);
 // their leaves of real input on real arithmetic, of radix 3, 5, 7, 11
 // (1331) and 13 and on the loop over the roots (17017, 1311).
 INSTANTIATE_TEST_SUITE_P(
@@ -136,7 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{240000, S, Build::Native}, Case{15015, D, Build::Native}, Case{59049, D, Build::Native},
                     Case{16807, S, Build::Native}, Case{78125, S, P}, Case{212625, D, P}, Case{17017, D, P},
                     Case{17017, S, Build::Portable}, Case{1001, S, Build::Clang}, Case{243, D, P}, Case{125, S, P},
-                    Case{1515, D, P}, Case{1311, S, P}, Case{1331, S, P}));
+                    Case{1515, D, P}, Case{1311, S, P}, Case{1331, S, P}, Case{78125, D, Build::Long32},
+                    Case{59049, S, Build::Native}, Case{35, D, Build::Native}));
 
 // The lengths of the fast style alone. Primes as one pass of their own
 // radix: 2 (Real_FFT without a half-length transform), 3 and 5 (straight-
