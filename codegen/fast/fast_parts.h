@@ -16,6 +16,7 @@
 struct FastNeeds {
     std::set<int32_t> butterflies;  // kv_dft<p>
     std::set<int32_t> passes;       // kv_pass<p>
+    std::set<int32_t> realPasses;   // kv_rpass<p>, of a transform of real input
     std::set<int32_t> leaves;       // kv_leaf<p>, reading interleaved pairs
     std::set<int32_t> realLeaves;   // kv_leaf<p>r, reading real input
     bool oddRoots = false;          // kv_dft_odd, the loop over the roots of an odd prime
@@ -36,6 +37,17 @@ std::string leafCall(int32_t p, bool realInput, const std::string& y, const std:
 // The call of one pass of radix p over blocks of p*sub entries.
 std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
                      int64_t rootStep);
+
+// real_passes.cpp: whether a pass of radix p in a transform of real input
+// of odd length computes half its butterflies (kv_rpass<p>, kv_rpass_odd),
+// and its call; whole when its input blocks are complete, full when it
+// writes all its outputs, as the last pass and one before a pass of the
+// complex transform must. realPassWritesAll: whether the leaf or pass of
+// this stage of a transform of real input writes all its outputs.
+bool hasRealPass(int32_t p);
+bool realPassWritesAll(const FastPlan& plan, int stage);
+std::string realPassCall(int32_t p, const std::string& d, int64_t sub, int64_t blocks, int64_t twiddleStep,
+                         int64_t rootStep, bool whole, bool full);
 
 // Adds what a transform with this plan calls.
 void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs);

@@ -79,8 +79,10 @@ std::string headerComment(const FastPlan& full, const FastPlan* half, const Fast
              ")\n   and splits the result into the N outputs; " + rifft +
              " undoes the split and runs the\n   same transform on the result read backwards.\n";
     else
-        s += "   " + rfft + " uses the same plan with a first pass that reads reals; so does\n   " + rifft +
-             ", on the reals Re X[k] + Im X[k], whose transform R gives the samples as\n   Re R + Im R.\n";
+        s += "   " + rfft + " uses the same plan with a first pass that reads reals and\n"
+             "   passes that compute only the butterflies up to the middle of each block\n"
+             "   (the others give the conjugates); so does " + rifft + ", on the reals\n"
+             "   Re X[k] + Im X[k], whose transform R gives the samples as Re R + Im R.\n";
     const int32_t leaf = full.radix[0];
     const std::vector<int32_t> convolved = convolutionRadices(full);
     const bool convolution = !convolved.empty();

@@ -185,9 +185,12 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     auto pass = [&](int st, const std::string& d, int64_t within) {
         const int32_t p = plan.radix[st];
         const int64_t after = lengthAfter(plan, st + 1);
+        const bool whole = realPassWritesAll(plan, st - 1), full = realPassWritesAll(plan, st);
         const std::string direct =
-            usesConvolution(p) && !fallback
-                ? std::string()
+            usesConvolution(p) && !fallback ? std::string()
+            : realInput && hasRealPass(p)
+                ? realPassCall(p, d, lengthAfter(plan, st), within / after, n / after * tableStep,
+                               n / p * tableStep, whole, full)
                 : passCall(p, d, lengthAfter(plan, st), within / after, n / after * tableStep, n / p * tableStep);
         if (!usesConvolution(p)) {
             s += tabs(depth) + direct + "\n";

@@ -20,6 +20,10 @@ std::string rootLoopLeaf(const FastText& t, bool realInput);
 std::string rootLoopPass();
 std::string directLeaf(const FastText& t, bool realInput);
 
+// real_leaves.cpp: kv_leaf<p>r for an odd prime p with a butterfly of its
+// own, on real arithmetic.
+std::string realStraightLineLeaf(const FastText& t, int32_t p);
+
 // own_leaves.cpp: kv_leaf<p>(r) on kv_dft<p>, and kv_vleaf<p>, KV_LANES
 // leaves at once on kv_vdft<p>.
 std::string ownLeaf(const FastText& t, int32_t p, bool realInput);
@@ -27,6 +31,13 @@ std::string vectorLeaf(const FastText& t, int32_t p);
 
 // own_passes.cpp: kv_pass<p> on kv_dft<p>, with a vector loop on kv_vdft<p>.
 std::string ownPass(int32_t p);
+
+// real_passes.cpp: kv_rpass<p> and kv_rpass_odd, the passes of a transform
+// of real input; KV_WHOLE, which their calls use, and with vectors
+// the helpers of their vector loops, inside #ifdef KV_VECTOR.
+std::string realOwnPass(int32_t p);
+std::string realRootLoopPass();
+std::string realPassSupport(bool vectors);
 
 // vector_support.cpp: the vector loads, stores and products, inside
 // #ifdef KV_VECTOR.

@@ -7,6 +7,7 @@
 #include "codegen/fast/function_texts.h"
 
 std::string ownLeaf(const FastText& t, int32_t p, bool realInput) {
+    if (realInput && isStraightLinePrime(p)) return realStraightLineLeaf(t, p);
     // Unused where the vector leaf takes all leaves of the forward transform.
     std::string s = format("\nstatic KV_INLINE KV_MAYBE_UNUSED void kv_leaf%d%s(complex *y, const %s *x, long s)\n{\n\tcomplex v[%d];\n", p,
                            realInput ? "r" : "", t.real(), p);

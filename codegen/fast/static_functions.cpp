@@ -39,11 +39,11 @@ void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs) {
             needs.butterflies.insert(p);
             if (p == 6) needs.butterflies.insert(3);
             if (s > 0)
-                needs.passes.insert(p);
+                (realInput && hasRealPass(p) ? needs.realPasses : needs.passes).insert(p);
             else
                 (realInput ? needs.realLeaves : needs.leaves).insert(p);
         } else if (s > 0) {
-            needs.passes.insert(p);
+            (realInput && hasRealPass(p) ? needs.realPasses : needs.passes).insert(p);
             needs.oddRoots = true;
         } else if (p > kScratchRadixLimit) {
             (realInput ? needs.directRealLeaf : needs.directLeaf) = true;
@@ -56,6 +56,8 @@ void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs) {
 
 bool hasVectorSupport(const FastNeeds& needs) {
     for (int32_t p : needs.passes)
+        if (hasOwnButterfly(p)) return true;
+    for (int32_t p : needs.realPasses)
         if (hasOwnButterfly(p)) return true;
     return false;
 }
@@ -87,6 +89,8 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
     std::set<int32_t> vectorBf;
     for (int32_t p : needs.passes)
         if (hasOwnButterfly(p)) vectorBf.insert(p);
+    for (int32_t p : needs.realPasses)
+        if (hasOwnButterfly(p)) vectorBf.insert(p);
     // A leaf without passes is the whole transform: it stays scalar.
     const bool vectorLeaves = !vectorBf.empty();
     for (int32_t p : needs.leaves)
@@ -113,5 +117,11 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
         else
             oddPass = true;
     }
-    if (oddPass) w.writeText(rootLoopPass().c_str());
+    bool oddRealPass = false, ownRealPass = false;
+    for (int32_t p : needs.realPasses) (hasOwnButterfly(p) ? ownRealPass : oddRealPass) = true;
+    if (!needs.realPasses.empty()) w.writeText(realPassSupport(ownRealPass).c_str());
+    for (int32_t p : needs.realPasses)
+        if (hasOwnButterfly(p)) w.writeText(realOwnPass(p).c_str());
+    if (oddPass || oddRealPass) w.writeText(rootLoopPass().c_str());
+    if (oddRealPass) w.writeText(realRootLoopPass().c_str());
 }

@@ -104,7 +104,16 @@ const Build P = Build::Plain;
 // the direct leaf and pass: the loop over the roots (1010, 303, 20806) or
 // the sweep of a prime above the scratch limit (2018). Real_IFFT runs in
 // every case: its even and odd forms, the latter also on 9, the smallest
-// odd length, and portably on 15015.
+// odd length, and portably on 15015. Odd lengths compute half the
+// butterflies of each pass: on four and eight lanes (59049 = 3^10, 16807 =
+// 7^5; on eight the short blocks of 59049 whole, as the one pass of 35 =
+// 7 5 on four), blocked (78125 = 5^7, 212625 = 7 5^3 3^5), after a leaf on the
+// loop over the roots (17017 = 17 13 11 7, also portably), with clang
+// (1001), short (243, 125), after a prime leaf done as a convolution (1515
+// = 101 5 3), on the loop over the roots as a pass (1311 = 23 19 3) and
+// with a 32-bit long (78125);
+// their leaves of real input on real arithmetic, of radix 3, 5, 7, 11
+// (1331) and 13 and on the loop over the roots (17017, 1311).
 INSTANTIATE_TEST_SUITE_P(
     Lengths, FastTransforms,
     testing::Values(Case{4, D, P}, Case{6, D, P}, Case{12, D, P}, Case{18, D, P}, Case{98, D, P}, Case{60, D, P},
@@ -126,7 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{131072, S, Build::Portable}, Case{1144, D, Build::Clang}, Case{1024, S, Build::Clang},
                     Case{1024, D, Build::Native}, Case{1144, S, Build::Native}, Case{9, D, P},
                     Case{15015, D, Build::Portable}, Case{320, D, Build::Native}, Case{320, S, Build::Native},
-                    Case{240000, S, Build::Native}, Case{15015, D, Build::Native}));
+                    Case{240000, S, Build::Native}, Case{15015, D, Build::Native}, Case{59049, D, Build::Native},
+                    Case{16807, S, Build::Native}, Case{78125, S, P}, Case{212625, D, P}, Case{17017, D, P},
+                    Case{17017, S, Build::Portable}, Case{1001, S, Build::Clang}, Case{243, D, P}, Case{125, S, P},
+                    Case{1515, D, P}, Case{1311, S, P}, Case{1331, S, P}, Case{78125, D, Build::Long32},
+                    Case{59049, S, Build::Native}, Case{35, D, Build::Native}));
 
 // The lengths of the fast style alone. Primes as one pass of their own
 // radix: 2 (Real_FFT without a half-length transform), 3 and 5 (straight-
@@ -266,7 +279,8 @@ TEST_P(Hygiene, CompilesWithoutAWarningAsC99C11AndCpp98To20) {
 // `unused variable 'buffer2'` (see the classic style's own hygiene test).
 // Fast: a single butterfly (4, and 2 with a real leaf), the leaves of radix
 // 4, 8 and 5 beside their vector leaves (12, 1024, 1000), the mixes, the
-// roots loop, a prime leaf done as a convolution with real input (105945)
+// roots loop, the real leaf and passes of an odd length (15015), a prime
+// leaf done as a convolution with real input (105945)
 // and with a large prime (249982), two primes done as convolutions (20806),
 // three (1113121), a pass that runs only as one (256027), blocking (250000).
 INSTANTIATE_TEST_SUITE_P(
@@ -278,7 +292,8 @@ INSTANTIATE_TEST_SUITE_P(
                     HygieneCase{Style::Fast, 1147, true}, HygieneCase{Style::Fast, 105945, false},
                     HygieneCase{Style::Fast, 249982, false}, HygieneCase{Style::Fast, 20806, true},
                     HygieneCase{Style::Fast, 250000, false}, HygieneCase{Style::Fast, 2, false},
-                    HygieneCase{Style::Fast, 1113121, false}, HygieneCase{Style::Fast, 256027, true}),
+                    HygieneCase{Style::Fast, 1113121, false}, HygieneCase{Style::Fast, 256027, true},
+                    HygieneCase{Style::Fast, 15015, true}),
     [](const testing::TestParamInfo<HygieneCase>& info) {
         return std::string(info.param.style == Style::Classic ? "classic" : "fast") + std::to_string(info.param.n);
     });
