@@ -64,6 +64,22 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
                              : format("\n/* 0 when it had no work memory and filled y with NaN */\n"
                                       "static int %s(complex *y, const %s *x, const complex *T)\n{\n",
                                       name, t.real());
+    const int64_t span = outer.empty() ? n : plan.blockLength;
+    // The vector loop of a pass walks the blocks innermost, at one column k,
+    // so that they share its twiddles. Where the p entries of a column lie a
+    // multiple of 2 KiB apart, all the blocks' entries of that column fall
+    // into the same few sets of the first-level cache and evict each other
+    // (passes of 46080 = 8 x 8 x 8 x 6 x 5 x 3 with L = 512 and 3072 ran 3 to
+    // 6 times slower); such a pass runs block by block instead, forming its
+    // twiddles again in each.
+    auto byBlock = [&](int st, int64_t within) {
+        const int32_t p = plan.radix[st];
+        const int64_t sub = lengthAfter(plan, st), blocks = within / lengthAfter(plan, st + 1);
+        return hasOwnButterfly(p) && blocks > 1 && sub * 2 * t.scalarBytes() % 2048 == 0;
+    };
+    bool anyByBlock = false;
+    for (int st = 1; st < m; ++st) anyByBlock |= byBlock(st, st < blocked ? span : n);
+    if (anyByBlock) s += "\tlong b;\n";
     // A vector leaf takes KV_LANES leaves at once, those of one or two
     // digits of the leaf index where the lanes divide them evenly. The last
     // one or two digits (of a block's leaves with blocking) walk the input
@@ -181,10 +197,16 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     closeLoops(s, inner.size(), depth);
     if (vectorLeaf) s += "#endif\n";
 
-    const int64_t span = outer.empty() ? n : plan.blockLength;
     auto pass = [&](int st, const std::string& d, int64_t within) {
         const int32_t p = plan.radix[st];
         const int64_t after = lengthAfter(plan, st + 1);
+        if (byBlock(st, within)) {
+            s += tabs(depth) + format("for (b = 0; b < %lld; b++)\n", (long long)(within / after)) + tabs(depth + 1) +
+                 passCall(p, format("%s + b * %lld", d.c_str(), (long long)after), lengthAfter(plan, st), 1,
+                          n / after * tableStep, n / p * tableStep) +
+                 "\n";
+            return;
+        }
         const std::string direct =
             usesConvolution(p) && !fallback
                 ? std::string()
