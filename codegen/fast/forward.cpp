@@ -40,6 +40,47 @@ void closeLoops(std::string& s, size_t count, int depth) {
     for (size_t i = count; i > 0; --i) s += tabs(depth + int(i) - 1) + "}\n";
 }
 
+// The leaves of a block (of all leaves without blocking) in the order of
+// their inputs: the digits of the leaf index weigh the input in reverse, so
+// that input offset and index rise together, inner.back().inStride reals a
+// step. KV_LANES consecutive leaves go to one vector leaf, with the output
+// offset of each counted up digit by digit; the last ones to the scalar leaf.
+std::string vectorLeafLoop(const std::vector<Digit>& inner, int depth, const std::string& y, const std::string& x,
+                           int32_t radix, int64_t stride) {
+    int64_t leaves = 1;
+    for (const Digit& d : inner) leaves *= d.count;
+    const int64_t step = inner.back().inStride;
+    std::string s = tabs(depth) + "at = 0;\n";
+    for (size_t i = 1; i < inner.size(); ++i) s += tabs(depth) + format("d%d = 0;\n", inner[i].stage);
+    // Moves at from the output of leaf c to that of leaf c + 1.
+    auto advance = [&](int at) {
+        std::string a = tabs(at) + format("at += %lld;\n", (long long)inner.back().outStride);
+        for (size_t i = inner.size() - 1; i > 0; --i, ++at) {
+            const Digit &d = inner[i], &up = inner[i - 1];
+            a += tabs(at) + format("if (++d%d == %d) {\n", d.stage, d.count);
+            a += tabs(at + 1) + format("d%d = 0;\n", d.stage);
+            const int64_t back = d.count * d.outStride - up.outStride;  // positive: outStride grows with the digit
+            a += tabs(at + 1) + format("at -= %lld;\n", (long long)back);
+        }
+        for (size_t i = inner.size() - 1; i > 0; --i) a += tabs(--at) + "}\n";
+        return a;
+    };
+    s += tabs(depth) + format("for (c = 0; c + KV_LANES <= %lld; c += KV_LANES) {\n", (long long)leaves);
+    s += tabs(depth + 1) + "for (l = 0; l < KV_LANES; l++) {\n" + tabs(depth + 2) + "o[l] = at;\n" + advance(depth + 2);
+    s += tabs(depth + 1) + "}\n";
+    s += tabs(depth + 1) + format("kv_vleaf%d(%s, o, %s + c * %lld, %lld, %lld);\n", radix, y.c_str(), x.c_str(),
+                                  (long long)step, (long long)stride, (long long)(step / 2));
+    s += tabs(depth) + "}\n";
+    // Left out where the lanes divide the leaves: gcc warns of the loop that
+    // never runs.
+    s += format("#if %lld %% KV_LANES != 0\n", (long long)leaves);
+    s += tabs(depth) + format("for (; c < %lld; c++) {\n", (long long)leaves);
+    s += tabs(depth + 1) + format("kv_leaf%d(%s + at, %s + c * %lld, %lld);\n", radix, y.c_str(), x.c_str(),
+                                  (long long)step, (long long)stride);
+    s += advance(depth + 1) + tabs(depth) + "}\n#endif\n";
+    return s;
+}
+
 }  // namespace
 
 void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, const char* name, int tableStep,
@@ -80,44 +121,25 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     bool anyByBlock = false;
     for (int st = 1; st < m; ++st) anyByBlock |= byBlock(st, st < blocked ? span : n);
     if (anyByBlock) s += "\tlong b;\n";
-    // A vector leaf takes KV_LANES leaves at once, those of one or two
-    // digits of the leaf index where the lanes divide them evenly. The last
-    // one or two digits (of a block's leaves with blocking) walk the input
-    // in order, the last d1.inStride reals apart; where they do not split
-    // into 4 and into 8 lanes, the last digit of radix 8 does on its own,
-    // its inputs gathered. Two lanes (double without AVX) gain nothing over
-    // the scalar leaf: the outputs are scattered.
+    // A vector leaf takes KV_LANES leaves at once (not on two lanes, double
+    // without AVX: the outputs are scattered, it gains nothing there).
     const bool vectorLeaf = !realInput && !inner.empty() && hasOwnButterfly(plan.radix[0]);
-    size_t hi = inner.empty() ? 0 : inner.size() - 1, lo = inner.size() >= 2 ? hi - 1 : hi;
-    auto splitsEvenly = [](int64_t r1, int64_t r12) { return r12 % 8 == 0 && (8 % r1 == 0 || r1 % 8 == 0); };
-    if (vectorLeaf && !splitsEvenly(inner[hi].count, inner[hi].count * (lo < hi ? inner[lo].count : 1))) {
-        for (size_t i = inner.size(); i-- > 0;)
-            if (inner[i].count % 8 == 0) {
-                hi = lo = i;
-                break;
-            }
-    }
-    const bool two = lo < hi;
-    std::vector<Digit> rest, lanes;
-    for (size_t i = 0; i < inner.size(); ++i) (vectorLeaf && i >= lo && i <= hi ? lanes : rest).push_back(inner[i]);
-    std::string vectorIf;
-    if (vectorLeaf) {
-        const int64_t r1 = inner[hi].count, r2 = two ? inner[lo].count : 1;
-        vectorIf = format("#if defined(KV_VECTOR) && KV_LANES >= 4 && %lld %% KV_LANES == 0 && (KV_LANES %% %lld == 0 || %lld %% KV_LANES == 0)\n",
-                          (long long)(r1 * r2), (long long)r1, (long long)r1);
-    }
+    const char* const vectorIf = "#if defined(KV_VECTOR) && KV_LANES >= 4\n";
     // The digits both leaf loops use, then those of one of them.
     std::vector<int> digits;
     for (const Digit& d : outer) digits.push_back(d.stage);
-    for (const Digit& d : rest) digits.push_back(d.stage);
+    if (!vectorLeaf)
+        for (const Digit& d : inner) digits.push_back(d.stage);
     if (!digits.empty()) {
         s += "\tlong";
         for (size_t i = 0; i < digits.size(); ++i) s += format(" d%d%s", digits[i], i + 1 < digits.size() ? "," : ";\n");
     }
     if (vectorLeaf) {
-        s += vectorIf + "\tlong c;\n#else\n\tlong";
-        for (size_t i = 0; i < lanes.size(); ++i)
-            s += format(" d%d%s", lanes[i].stage, i + 1 < lanes.size() ? "," : ";\n");
+        s += std::string(vectorIf) + "\tlong c, l, at, o[KV_LANES]";
+        for (size_t i = 1; i < inner.size(); ++i) s += format(", d%d", inner[i].stage);
+        s += ";\n#else\n\tlong";
+        for (size_t i = 0; i < inner.size(); ++i)
+            s += format(" d%d%s", inner[i].stage, i + 1 < inner.size() ? "," : ";\n");
         s += "#endif\n";
     }
     // A single butterfly of its own needs no twiddles.
@@ -158,24 +180,7 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         y = "yb";
         x = "xb";
     }
-    if (vectorLeaf) {
-        const Digit& d1 = inner[hi];
-        const int64_t r1 = d1.count, o1 = d1.outStride, o2 = two ? inner[lo].outStride : 0;
-        const int64_t r12 = two ? r1 * inner[lo].count : r1;
-        s += vectorIf;
-        openLoops(s, rest, depth);
-        const int at = depth + int(rest.size());
-        s += tabs(at) + "for (c = 0; c < " + std::to_string(r12) + "; c += KV_LANES)\n";
-        const std::string out = two ? format("(c %% %lld) * %lld + (c / %lld) * %lld", (long long)r1, (long long)o1,
-                                             (long long)r1, (long long)o2)
-                                    : format("c * %lld", (long long)o1);
-        s += tabs(at + 1) + format("kv_vleaf%d(%s + %s, %s + c * %lld, %lld, %lld, %lld, %lld, %lld);\n", plan.radix[0],
-                                   offset(y, rest, false).c_str(), out.c_str(), offset(x, rest, true).c_str(),
-                                   (long long)d1.inStride, (long long)(width * (n / plan.radix[0])), (long long)r1,
-                                   (long long)o1, (long long)o2, (long long)(d1.inStride / 2));
-        closeLoops(s, rest.size(), depth);
-        s += "#else\n";
-    }
+    if (vectorLeaf) s += vectorIf + vectorLeafLoop(inner, depth, y, x, plan.radix[0], width * (n / plan.radix[0])) + "#else\n";
     openLoops(s, inner, depth);
     const int leafDepth = depth + int(inner.size());
     const std::string leafY = offset(y, inner, false), leafX = offset(x, inner, true);

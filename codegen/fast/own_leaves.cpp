@@ -24,16 +24,15 @@ std::string ownLeaf(const FastText& t, int32_t p, bool realInput) {
 }
 
 // KV_LANES leaves of radix p whose inputs lie apart entries apart: leaf c
-// reads x[2 c apart + j s] and writes its p outputs from y + (c % r1) o1 +
-// (c / r1) o2 on. Side by side (apart = 1) two plain loads fetch an entry of
-// all the lanes.
+// reads x[2 c apart + j s] and writes its p outputs from y + o[c] on. Side by
+// side (apart = 1) two plain loads fetch an entry of all the lanes.
 std::string vectorLeaf(const FastText& t, int32_t p) {
     const TextValues radix = {{"p", std::to_string(p)}};
     TextValues head = t.scalars({"real"});
     head["p"] = std::to_string(p);
     std::string s = expandTemplate("kv_vleaf", R"(
-/* Unused where the lanes do not divide the leaves evenly. */
-static KV_INLINE __attribute__((unused)) void kv_vleaf@{p}(complex *y, const @{real} *x, long s, long r1, long o1, long o2, long apart)
+/* Unused on two lanes. */
+static KV_INLINE __attribute__((unused)) void kv_vleaf@{p}(complex *y, const long *o, const @{real} *x, long s, long apart)
 {
 	kv_vcomplex u[@{p}];
 	kv_vec a[@{p}], b[@{p}];
@@ -58,17 +57,16 @@ static KV_INLINE __attribute__((unused)) void kv_vleaf@{p}(complex *y, const @{r
 #pragma GCC unroll 8
 #endif
 		for (c = 0; c < KV_LANES / 2; c++) {
-			z = y + (c % r1) * o1 + (c / r1) * o2;
+			z = y + o[c];
 			for (j = 0; j < @{p}; j++) memcpy(z + j, (const complex *)&a[j] + c, sizeof(complex));
-			z = y + ((c + KV_LANES / 2) % r1) * o1 + ((c + KV_LANES / 2) / r1) * o2;
+			z = y + o[c + KV_LANES / 2];
 			for (j = 0; j < @{p}; j++) memcpy(z + j, (const complex *)&b[j] + c, sizeof(complex));
 		}
 	}
 )",
                                                radix);
     auto put = [](int lane, const std::string& v) {
-        return format("\t\tt = %s;\n\t\tmemcpy(y + %d %% r1 * o1 + %d / r1 * o2 + j, &t, sizeof t);\n", v.c_str(), lane,
-                      lane);
+        return format("\t\tt = %s;\n\t\tmemcpy(y + o[%d] + j, &t, sizeof t);\n", v.c_str(), lane);
     };
     if (p % 2 == 0) {
         s += "#if KV_LANES == 4\n";
