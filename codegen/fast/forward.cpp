@@ -7,17 +7,11 @@
 
 #include "codegen/fast/convolution.h"
 #include "codegen/fast/fast_parts.h"
+#include "codegen/fast/leaf_loops.h"
 
 namespace {
 
-struct Digit {
-    int stage;           // the pass this digit belongs to
-    int32_t count;       // its radix
-    int64_t outStride;   // entries in the output
-    int64_t inStride;    // reals in the input
-};
-
-std::string tabs(int depth) { return std::string(size_t(depth), '\t'); }
+using Digit = LeafDigit;
 
 // "base + d1 * 8 + d2 * 64", or base alone.
 std::string offset(const std::string& base, const std::vector<Digit>& digits, bool input) {
@@ -40,51 +34,10 @@ void closeLoops(std::string& s, size_t count, int depth) {
     for (size_t i = count; i > 0; --i) s += tabs(depth + int(i) - 1) + "}\n";
 }
 
-// The leaves of a block (of all leaves without blocking) in the order of
-// their inputs: the digits of the leaf index weigh the input in reverse, so
-// that input offset and index rise together, inner.back().inStride reals a
-// step. KV_LANES consecutive leaves go to one vector leaf, with the output
-// offset of each counted up digit by digit; the last ones to the scalar leaf.
-std::string vectorLeafLoop(const std::vector<Digit>& inner, int depth, const std::string& y, const std::string& x,
-                           int32_t radix, int64_t stride) {
-    int64_t leaves = 1;
-    for (const Digit& d : inner) leaves *= d.count;
-    const int64_t step = inner.back().inStride;
-    std::string s = tabs(depth) + "at = 0;\n";
-    for (size_t i = 1; i < inner.size(); ++i) s += tabs(depth) + format("d%d = 0;\n", inner[i].stage);
-    // Moves at from the output of leaf c to that of leaf c + 1.
-    auto advance = [&](int at) {
-        std::string a = tabs(at) + format("at += %lld;\n", (long long)inner.back().outStride);
-        for (size_t i = inner.size() - 1; i > 0; --i, ++at) {
-            const Digit &d = inner[i], &up = inner[i - 1];
-            a += tabs(at) + format("if (++d%d == %d) {\n", d.stage, d.count);
-            a += tabs(at + 1) + format("d%d = 0;\n", d.stage);
-            const int64_t back = d.count * d.outStride - up.outStride;  // positive: outStride grows with the digit
-            a += tabs(at + 1) + format("at -= %lld;\n", (long long)back);
-        }
-        for (size_t i = inner.size() - 1; i > 0; --i) a += tabs(--at) + "}\n";
-        return a;
-    };
-    s += tabs(depth) + format("for (c = 0; c + KV_LANES <= %lld; c += KV_LANES) {\n", (long long)leaves);
-    s += tabs(depth + 1) + "for (l = 0; l < KV_LANES; l++) {\n" + tabs(depth + 2) + "o[l] = at;\n" + advance(depth + 2);
-    s += tabs(depth + 1) + "}\n";
-    s += tabs(depth + 1) + format("kv_vleaf%d(%s, o, %s + c * %lld, %lld, %lld);\n", radix, y.c_str(), x.c_str(),
-                                  (long long)step, (long long)stride, (long long)(step / 2));
-    s += tabs(depth) + "}\n";
-    // Left out where the lanes divide the leaves: gcc warns of the loop that
-    // never runs.
-    s += format("#if %lld %% KV_LANES != 0\n", (long long)leaves);
-    s += tabs(depth) + format("for (; c < %lld; c++) {\n", (long long)leaves);
-    s += tabs(depth + 1) + format("kv_leaf%d(%s + at, %s + c * %lld, %lld);\n", radix, y.c_str(), x.c_str(),
-                                  (long long)step, (long long)stride);
-    s += advance(depth + 1) + tabs(depth) + "}\n#endif\n";
-    return s;
-}
-
 }  // namespace
 
 void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, const char* name, int tableStep,
-                  bool realInput) {
+                  bool realInput, bool inverse) {
     const int m = int(plan.radix.size());
     const int64_t n = plan.length;
     const int64_t width = realInput ? 1 : 2;
@@ -125,6 +78,12 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     // without AVX: the outputs are scattered, it gains nothing there).
     const bool vectorLeaf = !realInput && !inner.empty() && hasOwnButterfly(plan.radix[0]);
     const char* const vectorIf = "#if defined(KV_VECTOR) && KV_LANES >= 4\n";
+    LinearLeaves leaves;
+    leaves.digits = inner;
+    leaves.radix = plan.radix[0];
+    leaves.stride = width * (n / plan.radix[0]);
+    leaves.inverse = inverse;
+    leaves.first = inverse ? (outer.empty() ? "1" : "xb == xr") : "0";
     // The digits both leaf loops use, then those of one of them.
     std::vector<int> digits;
     for (const Digit& d : outer) digits.push_back(d.stage);
@@ -135,11 +94,14 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         for (size_t i = 0; i < digits.size(); ++i) s += format(" d%d%s", digits[i], i + 1 < digits.size() ? "," : ";\n");
     }
     if (vectorLeaf) {
-        s += std::string(vectorIf) + "\tlong c, l, at, o[KV_LANES]";
-        for (size_t i = 1; i < inner.size(); ++i) s += format(", d%d", inner[i].stage);
-        s += ";\n#else\n\tlong";
-        for (size_t i = 0; i < inner.size(); ++i)
-            s += format(" d%d%s", inner[i].stage, i + 1 < inner.size() ? "," : ";\n");
+        s += vectorIf + linearLeafDeclarations(leaves, true) + "#else\n";
+        if (inverse) {
+            s += linearLeafDeclarations(leaves, false);
+        } else {
+            s += "\tlong";
+            for (size_t i = 0; i < inner.size(); ++i)
+                s += format(" d%d%s", inner[i].stage, i + 1 < inner.size() ? "," : ";\n");
+        }
         s += "#endif\n";
     }
     // A single butterfly of its own needs no twiddles.
@@ -147,6 +109,18 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     int depth = 1;
     std::string y = "y", x = "x";
     if (!outer.empty()) s += format("\tcomplex *yb;\n\tconst %s *xb;\n", t.real());
+    // IFFT(x)[k] = DFT(x)[-k] / N is the DFT of x read backwards, x[-j]:
+    // leaf c reads x[N - c - j N/r], the leaves of a block run down from xr,
+    // one entry past the input, less the block's offset. Only leaf 0 reads
+    // x[0] and then x[N - j N/r]: the forward leaf with its outputs k and
+    // r - k swapped.
+    if (inverse) {
+        const int32_t r = plan.radix[0];
+        s += format("\tconst %s *xr = x + %lld;\n\tcomplex swap;\n", t.real(), (long long)(2 * n));
+        s += format("\tkv_ileaf%d(y, x, %lld);\n", r, (long long)leaves.stride);
+        for (int k = 1; 2 * k < r; ++k)
+            s += format("\tswap = y[%d];\n\ty[%d] = y[%d];\n\ty[%d] = swap;\n", k, k, r - k, r - k);
+    }
     // A large prime leaf runs as a convolution in work from the heap, or
     // directly when there is none. So does every other prime of 100 or more,
     // as a pass, in its own part of the same allocation (a prime that comes
@@ -176,31 +150,37 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         openLoops(s, outer, depth);
         depth += int(outer.size());
         s += tabs(depth) + "yb = " + offset("y", outer, false) + ";\n";
-        s += tabs(depth) + "xb = " + offset("x", outer, true) + ";\n";
+        s += tabs(depth) + "xb = " + (inverse ? "xr - (" + offset("", outer, true).substr(3) + ")" : offset("x", outer, true)) + ";\n";
         y = "yb";
         x = "xb";
     }
-    if (vectorLeaf) s += vectorIf + vectorLeafLoop(inner, depth, y, x, plan.radix[0], width * (n / plan.radix[0])) + "#else\n";
-    openLoops(s, inner, depth);
-    const int leafDepth = depth + int(inner.size());
-    const std::string leafY = offset(y, inner, false), leafX = offset(x, inner, true);
-    if (convolution) {
-        const std::string conv =
-            realInput ? format("kv_conv_dft_real(%s, 1, %s, %lld, work, %d);", leafY.c_str(), leafX.c_str(),
-                               (long long)leafStride, leafRadix)
-                      : format("kv_conv_dft(%s, 1, (const complex *)(%s), %lld, work, %d);", leafY.c_str(),
-                               leafX.c_str(), (long long)leafStride / 2, leafRadix);
-        if (fallback)
-            s += tabs(leafDepth) + "if (work != 0)\n" + tabs(leafDepth + 1) + conv + "\n" + tabs(leafDepth) +
-                 "else\n" + tabs(leafDepth + 1) + leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots) +
-                 "\n";
-        else
-            s += tabs(leafDepth) + conv + "\n";
+    leaves.y = y;
+    leaves.x = inverse && outer.empty() ? "xr" : x;
+    if (vectorLeaf) s += vectorIf + linearLeafLoop(leaves, depth, true) + "#else\n";
+    if (inverse) {
+        s += linearLeafLoop(leaves, depth, false) + "#endif\n";
     } else {
-        s += tabs(leafDepth) + leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots) + "\n";
+        openLoops(s, inner, depth);
+        const int leafDepth = depth + int(inner.size());
+        const std::string leafY = offset(y, inner, false), leafX = offset(x, inner, true);
+        if (convolution) {
+            const std::string conv =
+                realInput ? format("kv_conv_dft_real(%s, 1, %s, %lld, work, %d);", leafY.c_str(), leafX.c_str(),
+                                   (long long)leafStride, leafRadix)
+                          : format("kv_conv_dft(%s, 1, (const complex *)(%s), %lld, work, %d);", leafY.c_str(),
+                                   leafX.c_str(), (long long)leafStride / 2, leafRadix);
+            if (fallback)
+                s += tabs(leafDepth) + "if (work != 0)\n" + tabs(leafDepth + 1) + conv + "\n" + tabs(leafDepth) +
+                     "else\n" + tabs(leafDepth + 1) + leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots) +
+                     "\n";
+            else
+                s += tabs(leafDepth) + conv + "\n";
+        } else {
+            s += tabs(leafDepth) + leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots) + "\n";
+        }
+        closeLoops(s, inner.size(), depth);
+        if (vectorLeaf) s += "#endif\n";
     }
-    closeLoops(s, inner.size(), depth);
-    if (vectorLeaf) s += "#endif\n";
 
     auto pass = [&](int st, const std::string& d, int64_t within) {
         const int32_t p = plan.radix[st];
