@@ -143,6 +143,23 @@ static void kv_fill_nan(complex *y, long count)
 }
 )";
 
+// gcc in ISO C (-std=c99 and the like) does not fuse a * b + c into one
+// multiply-add, while in its GNU modes and as C++ it does, and clang does
+// within an expression: the transforms ask gcc for it whatever the mode,
+// from the butterflies to the end of the file (revolver keeps the mode's
+// rounding, and a program that includes the file its own options).
+const char* const kContractFrom = R"(
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC push_options
+#pragma GCC optimize("fp-contract=fast")
+#endif
+)";
+const char* const kContractTo = R"(
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC pop_options
+#endif
+)";
+
 // Complex_FFT and IFFT: in place through one heap copy of the input.
 std::string complexTransform(const std::string& name, int32_t n, const char* transform, const char* after) {
     return expandTemplate("Complex_FFT and IFFT", R"(
@@ -206,6 +223,7 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
     // Before the forward transforms: those with a pass that needs work
     // call it too.
     w->writeText(expandTemplate("kv_fill_nan", kFillNan, t.scalars({"real", "zero"})).c_str());
+    w->writeText(kContractFrom);
     writeButterflies(*w, t, needs);
     writeForward(*w, t, full, "kv_forward", 1, false);
     if (inverse) writeForward(*w, t, full, "kv_backward", 1, false, true);
@@ -237,6 +255,7 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
         w->writeText("\tkv_forward_real(pDestination, pSource, pSinCosTable);\n}\n");
     w->writeText(realInverse(t, "Real_IFFT" + len, n).c_str());
     w->writeText(complexTransform("Complex_FFT" + len, n, "kv_forward", "").c_str());
+    w->writeText(kContractTo);
     w->close();
     out.writeText(renameIdentifiers(text, names.rules()).c_str());
 }
