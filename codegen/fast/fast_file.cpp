@@ -143,8 +143,25 @@ static void kv_fill_nan(complex *y, long count)
 }
 )";
 
+// gcc in ISO C (-std=c99 and the like) does not fuse a * b + c into one
+// multiply-add, while in its GNU modes and as C++ it does, and clang does
+// within an expression: the transforms ask gcc for it whatever the mode,
+// from the butterflies to the end of the file (revolver keeps the mode's
+// rounding, and a program that includes the file its own options).
+const char* const kContractFrom = R"(
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC push_options
+#pragma GCC optimize("fp-contract=fast")
+#endif
+)";
+const char* const kContractTo = R"(
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC pop_options
+#endif
+)";
+
 // Complex_FFT and IFFT: in place through one heap copy of the input.
-std::string complexTransform(const std::string& name, int32_t n, const char* after) {
+std::string complexTransform(const std::string& name, int32_t n, const char* transform, const char* after) {
     return expandTemplate("Complex_FFT and IFFT", R"(
 void @{name}(complex *pDestination, const complex *pSource, const complex *pSinCosTable)
 {
@@ -158,13 +175,13 @@ void @{name}(complex *pDestination, const complex *pSource, const complex *pSinC
 		memcpy(copy, pSource, @{n} * sizeof(complex));
 		pSource = copy;
 	}
-	kv_forward(pDestination, &pSource[0].re, pSinCosTable);
+	@{transform}(pDestination, &pSource[0].re, pSinCosTable);
 @{after}	if (copy != 0) {
 		FFT_FREE(copy);
 	}
 }
 )",
-                          {{"name", name}, {"n", std::to_string(n)}, {"after", after}});
+                          {{"name", name}, {"n", std::to_string(n)}, {"transform", transform}, {"after", after}});
 }
 
 }  // namespace
@@ -180,6 +197,11 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
     FastNeeds needs;
     collectNeeds(full, false, needs);
     collectNeeds(halved ? half : full, !halved, needs);
+    const bool inverse = foldsInverse(full);
+    if (inverse) {
+        needs.inverseLeaf = full.radix[0];
+        needs.inverseLength = n;
+    }
 
     // Written with the plain names, then renamed in one pass.
     std::string text;
@@ -201,18 +223,22 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
     // Before the forward transforms: those with a pass that needs work
     // call it too.
     w->writeText(expandTemplate("kv_fill_nan", kFillNan, t.scalars({"real", "zero"})).c_str());
+    w->writeText(kContractFrom);
     writeButterflies(*w, t, needs);
     writeForward(*w, t, full, "kv_forward", 1, false);
+    if (inverse) writeForward(*w, t, full, "kv_backward", 1, false, true);
     if (halved) {
         writeForward(*w, t, half, "kv_forward_half", 2, false);
         w->writeText(splitStep(t, n, hasVectorSupport(needs)).c_str());
     } else {
         writeForward(*w, t, full, "kv_forward_real", 1, true);
     }
-    w->writeText(reverseStep(t, n, hasVectorSupport(needs)).c_str());
+    if (!inverse) w->writeText(reverseStep(t, n, hasVectorSupport(needs)).c_str());
     w->writeText(realInverseSteps(t, n, hasVectorSupport(needs)).c_str());
 
-    w->writeText(complexTransform("IFFT" + len, n, "\tkv_reverse_scale(pDestination);\n").c_str());
+    w->writeText((inverse ? complexTransform("IFFT" + len, n, "kv_backward", "")
+                          : complexTransform("IFFT" + len, n, "kv_forward", "\tkv_reverse_scale(pDestination);\n"))
+                     .c_str());
     w->writeText(format("\nvoid Real_FFT%s(complex *pDestination, const %s *pSource, const complex *pSinCosTable)\n{\n",
                         len.c_str(), t.real())
                      .c_str());
@@ -228,7 +254,8 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
     else
         w->writeText("\tkv_forward_real(pDestination, pSource, pSinCosTable);\n}\n");
     w->writeText(realInverse(t, "Real_IFFT" + len, n).c_str());
-    w->writeText(complexTransform("Complex_FFT" + len, n, "").c_str());
+    w->writeText(complexTransform("Complex_FFT" + len, n, "kv_forward", "").c_str());
+    w->writeText(kContractTo);
     w->close();
     out.writeText(renameIdentifiers(text, names.rules()).c_str());
 }

@@ -23,6 +23,10 @@ struct FastNeeds {
     bool directLeaf = false;        // kv_leaf_direct, for a prime above the scratch limit
     bool directRealLeaf = false;
     bool convolution = false;  // kv_conv_*: a leaf radix done as a convolution
+    // kv_ileaf<p> and kv_vileaf<p>, IFFT's leaves of radix inverseLeaf that
+    // scale by 1 / inverseLength; 0 for none.
+    int32_t inverseLeaf = 0;
+    int32_t inverseLength = 0;
 };
 
 // Whether radix p has a butterfly of its own (kv_dft<p>) rather than the
@@ -65,6 +69,13 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
 std::string headerComment(const FastPlan& full, const FastPlan* half, const FastNames& names);
 
 // static void <name>(complex *y, const REAL *x, const complex *T): the
-// whole forward transform of plan, its twiddles tableStep apart in T.
+// whole forward transform of plan, its twiddles tableStep apart in T; with
+// inverse, IFFT: the forward transform of the input read backwards, scaled
+// by 1 / N in its leaves (only where foldsInverse).
 void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, const char* name, int tableStep,
-                  bool realInput);
+                  bool realInput, bool inverse = false);
+
+// Whether IFFT runs as such a transform of its own: with a leaf of a
+// butterfly of its own and passes, and no convolution. Otherwise it is the
+// forward transform followed by kv_reverse_scale.
+bool foldsInverse(const FastPlan& plan);

@@ -1,13 +1,15 @@
 // The steps after the forward transform: kv_split for Real_FFT of even N
-// and kv_reverse_scale for IFFT.
+// and kv_reverse_scale for IFFT where its own transform does not read the
+// input backwards.
 #include <string>
 
 #include "codegen/fast/function_texts.h"
 
 // Real_FFT of even N: X[k] = E[k] + W^k O[k], E and O the transforms of the
 // even and odd inputs, read off the half-length transform Z of the pairs.
-// With vectors, KV_LANES values of k at a time, the entries from H - k
-// down turned into ascending order; the mirror image likewise.
+// Each step writes X[k] and X[H - k] and, in the same sweep, their mirror
+// images X[N - k] and X[H + k]. With vectors, KV_LANES values of k at a
+// time, the entries from H - k down turned into ascending order.
 std::string splitStep(const FastText& t, int32_t n, bool vectors) {
     const int32_t h = n / 2;
     TextValues values = t.scalars({"real", "zero", "half"});
@@ -15,7 +17,7 @@ std::string splitStep(const FastText& t, int32_t n, bool vectors) {
     values["n"] = std::to_string(n);
     values["vector_split"] = vectors ? expandTemplate("kv_split, vector loop", R"(#ifdef KV_VECTOR
 	{
-		kv_vcomplex va, vb, w;
+		kv_vcomplex va, vb, w, m;
 		kv_vec ver, vei, vfr, vfi, vpr, vpq;
 		for (; 2 * k + 2 * KV_LANES - 2 < @{h}; k += KV_LANES) {
 			va = kv_vload(y + k);
@@ -33,28 +35,24 @@ std::string splitStep(const FastText& t, int32_t n, bool vectors) {
 			va.im = vei + vpq;
 			vb.re = ver - vpr;
 			vb.im = vpq - vei;
+			kv_vstore(y + k, va);
+			m.re = vb.re;
+			m.im = -vb.im;
+			kv_vstore(y + @{h} + k, m);
 			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
 			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
-			kv_vstore(y + k, va);
 			kv_vstore(y + @{h} - k - (KV_LANES - 1), vb);
+			m.re = __builtin_shufflevector(va.re, va.re, KV_BACKWARD);
+			m.im = -__builtin_shufflevector(va.im, va.im, KV_BACKWARD);
+			kv_vstore(y + @{n} - k - (KV_LANES - 1), m);
 		}
 	}
 #endif
-)", {{"h", values["h"]}, {"half", values["half"]}, {"real", values["real"]}})
+)", {{"h", values["h"]}, {"n", values["n"]}, {"half", values["half"]}, {"real", values["real"]}})
                                      : "";
-    values["middle"] = h % 2 == 0 ? format("\ty[%d].im = -y[%d].im;\n", h / 2, h / 2) : "";
-    values["vector_mirror"] = vectors ? expandTemplate("kv_split, vector mirror", R"(#ifdef KV_VECTOR
-	{
-		kv_vec m;
-		for (; k + KV_LANES / 2 - 1 < @{h}; k += KV_LANES / 2) {
-			memcpy(&m, y + k, sizeof m);
-			m = __builtin_shufflevector(m, -m, KV_MIRROR);
-			memcpy(y + @{n} - k - (KV_LANES / 2 - 1), &m, sizeof m);
-		}
-	}
-#endif
-)", {{"h", values["h"]}, {"n", values["n"]}})
-                                      : "";
+    values["middle"] = h % 2 == 0 ? format("\ty[%d].im = -y[%d].im;\n\ty[%d].re = y[%d].re;\n\ty[%d].im = -y[%d].im;\n",
+                                           h / 2, h / 2, h + h / 2, h / 2, h + h / 2, h / 2)
+                                  : "";
     return expandTemplate("kv_split", R"(
 /* y holds Z, the transform of the @{h} pairs z[j] = x[2j] + i x[2j+1]. With
    E[k] = (Z[k] + conj Z[H-k]) / 2 and O[k] = (Z[k] - conj Z[H-k]) / 2i, H = @{h}:
@@ -83,13 +81,12 @@ static void kv_split(complex *KV_RESTRICT y, const complex *KV_RESTRICT T)
 		y[k].im = ei + pq;
 		y[@{h} - k].re = er - pr;
 		y[@{h} - k].im = pq - ei;
+		y[@{n} - k].re = er + pr;
+		y[@{n} - k].im = -(ei + pq);
+		y[@{h} + k].re = er - pr;
+		y[@{h} + k].im = ei - pq;
 	}
-@{middle}	k = 1;
-@{vector_mirror}	for (; k < @{h}; k++) {
-		y[@{n} - k].re = y[k].re;
-		y[@{n} - k].im = -y[k].im;
-	}
-}
+@{middle}}
 )",
                           values);
 }

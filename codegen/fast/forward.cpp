@@ -7,17 +7,11 @@
 
 #include "codegen/fast/convolution.h"
 #include "codegen/fast/fast_parts.h"
+#include "codegen/fast/leaf_loops.h"
 
 namespace {
 
-struct Digit {
-    int stage;           // the pass this digit belongs to
-    int32_t count;       // its radix
-    int64_t outStride;   // entries in the output
-    int64_t inStride;    // reals in the input
-};
-
-std::string tabs(int depth) { return std::string(size_t(depth), '\t'); }
+using Digit = LeafDigit;
 
 // "base + d1 * 8 + d2 * 64", or base alone.
 std::string offset(const std::string& base, const std::vector<Digit>& digits, bool input) {
@@ -43,7 +37,7 @@ void closeLoops(std::string& s, size_t count, int depth) {
 }  // namespace
 
 void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, const char* name, int tableStep,
-                  bool realInput) {
+                  bool realInput, bool inverse) {
     const int m = int(plan.radix.size());
     const int64_t n = plan.length;
     const int64_t width = realInput ? 1 : 2;
@@ -64,44 +58,50 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
                              : format("\n/* 0 when it had no work memory and filled y with NaN */\n"
                                       "static int %s(complex *y, const %s *x, const complex *T)\n{\n",
                                       name, t.real());
-    // A vector leaf takes KV_LANES leaves at once, those of one or two
-    // digits of the leaf index where the lanes divide them evenly. The last
-    // one or two digits (of a block's leaves with blocking) walk the input
-    // in order, the last d1.inStride reals apart; where they do not split
-    // into 4 and into 8 lanes, the last digit of radix 8 does on its own,
-    // its inputs gathered. Two lanes (double without AVX) gain nothing over
-    // the scalar leaf: the outputs are scattered.
+    const int64_t span = outer.empty() ? n : plan.blockLength;
+    // The vector loop of a pass walks the blocks innermost, at one column k,
+    // so that they share its twiddles. Where the p entries of a column lie a
+    // multiple of 2 KiB apart, all the blocks' entries of that column fall
+    // into the same few sets of the first-level cache and evict each other
+    // (passes of 46080 = 8 x 8 x 8 x 6 x 5 x 3 with L = 512 and 3072 ran 3 to
+    // 6 times slower); such a pass runs block by block instead, forming its
+    // twiddles again in each.
+    auto byBlock = [&](int st, int64_t within) {
+        const int32_t p = plan.radix[st];
+        const int64_t sub = lengthAfter(plan, st), blocks = within / lengthAfter(plan, st + 1);
+        return hasOwnButterfly(p) && blocks > 1 && sub * 2 * t.scalarBytes() % 2048 == 0;
+    };
+    bool anyByBlock = false;
+    for (int st = 1; st < m; ++st) anyByBlock |= byBlock(st, st < blocked ? span : n);
+    if (anyByBlock) s += "\tlong b;\n";
+    // A vector leaf takes KV_LANES leaves at once (not on two lanes, double
+    // without AVX: the outputs are scattered, it gains nothing there).
     const bool vectorLeaf = !realInput && !inner.empty() && hasOwnButterfly(plan.radix[0]);
-    size_t hi = inner.empty() ? 0 : inner.size() - 1, lo = inner.size() >= 2 ? hi - 1 : hi;
-    auto splitsEvenly = [](int64_t r1, int64_t r12) { return r12 % 8 == 0 && (8 % r1 == 0 || r1 % 8 == 0); };
-    if (vectorLeaf && !splitsEvenly(inner[hi].count, inner[hi].count * (lo < hi ? inner[lo].count : 1))) {
-        for (size_t i = inner.size(); i-- > 0;)
-            if (inner[i].count % 8 == 0) {
-                hi = lo = i;
-                break;
-            }
-    }
-    const bool two = lo < hi;
-    std::vector<Digit> rest, lanes;
-    for (size_t i = 0; i < inner.size(); ++i) (vectorLeaf && i >= lo && i <= hi ? lanes : rest).push_back(inner[i]);
-    std::string vectorIf;
-    if (vectorLeaf) {
-        const int64_t r1 = inner[hi].count, r2 = two ? inner[lo].count : 1;
-        vectorIf = format("#if defined(KV_VECTOR) && KV_LANES >= 4 && %lld %% KV_LANES == 0 && (KV_LANES %% %lld == 0 || %lld %% KV_LANES == 0)\n",
-                          (long long)(r1 * r2), (long long)r1, (long long)r1);
-    }
+    const char* const vectorIf = "#if defined(KV_VECTOR) && KV_LANES >= 4\n";
+    LinearLeaves leaves;
+    leaves.digits = inner;
+    leaves.radix = plan.radix[0];
+    leaves.stride = width * (n / plan.radix[0]);
+    leaves.inverse = inverse;
+    leaves.first = inverse ? (outer.empty() ? "1" : "xb == xr") : "0";
     // The digits both leaf loops use, then those of one of them.
     std::vector<int> digits;
     for (const Digit& d : outer) digits.push_back(d.stage);
-    for (const Digit& d : rest) digits.push_back(d.stage);
+    if (!vectorLeaf)
+        for (const Digit& d : inner) digits.push_back(d.stage);
     if (!digits.empty()) {
         s += "\tlong";
         for (size_t i = 0; i < digits.size(); ++i) s += format(" d%d%s", digits[i], i + 1 < digits.size() ? "," : ";\n");
     }
     if (vectorLeaf) {
-        s += vectorIf + "\tlong c;\n#else\n\tlong";
-        for (size_t i = 0; i < lanes.size(); ++i)
-            s += format(" d%d%s", lanes[i].stage, i + 1 < lanes.size() ? "," : ";\n");
+        s += vectorIf + linearLeafDeclarations(leaves, true) + "#else\n";
+        if (inverse) {
+            s += linearLeafDeclarations(leaves, false);
+        } else {
+            s += "\tlong";
+            for (size_t i = 0; i < inner.size(); ++i)
+                s += format(" d%d%s", inner[i].stage, i + 1 < inner.size() ? "," : ";\n");
+        }
         s += "#endif\n";
     }
     // A single butterfly of its own needs no twiddles.
@@ -109,6 +109,18 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     int depth = 1;
     std::string y = "y", x = "x";
     if (!outer.empty()) s += format("\tcomplex *yb;\n\tconst %s *xb;\n", t.real());
+    // IFFT(x)[k] = DFT(x)[-k] / N is the DFT of x read backwards, x[-j]:
+    // leaf c reads x[N - c - j N/r], the leaves of a block run down from xr,
+    // one entry past the input, less the block's offset. Only leaf 0 reads
+    // x[0] and then x[N - j N/r]: the forward leaf with its outputs k and
+    // r - k swapped.
+    if (inverse) {
+        const int32_t r = plan.radix[0];
+        s += format("\tconst %s *xr = x + %lld;\n\tcomplex swap;\n", t.real(), (long long)(2 * n));
+        s += format("\tkv_ileaf%d(y, x, %lld);\n", r, (long long)leaves.stride);
+        for (int k = 1; 2 * k < r; ++k)
+            s += format("\tswap = y[%d];\n\ty[%d] = y[%d];\n\ty[%d] = swap;\n", k, k, r - k, r - k);
+    }
     // A large prime leaf runs as a convolution in work from the heap, or
     // directly when there is none. So does every other prime of 100 or more,
     // as a pass, in its own part of the same allocation (a prime that comes
@@ -138,54 +150,52 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         openLoops(s, outer, depth);
         depth += int(outer.size());
         s += tabs(depth) + "yb = " + offset("y", outer, false) + ";\n";
-        s += tabs(depth) + "xb = " + offset("x", outer, true) + ";\n";
+        s += tabs(depth) + "xb = " + (inverse ? "xr - (" + offset("", outer, true).substr(3) + ")" : offset("x", outer, true)) + ";\n";
         y = "yb";
         x = "xb";
     }
-    if (vectorLeaf) {
-        const Digit& d1 = inner[hi];
-        const int64_t r1 = d1.count, o1 = d1.outStride, o2 = two ? inner[lo].outStride : 0;
-        const int64_t r12 = two ? r1 * inner[lo].count : r1;
-        s += vectorIf;
-        openLoops(s, rest, depth);
-        const int at = depth + int(rest.size());
-        s += tabs(at) + "for (c = 0; c < " + std::to_string(r12) + "; c += KV_LANES)\n";
-        const std::string out = two ? format("(c %% %lld) * %lld + (c / %lld) * %lld", (long long)r1, (long long)o1,
-                                             (long long)r1, (long long)o2)
-                                    : format("c * %lld", (long long)o1);
-        s += tabs(at + 1) + format("kv_vleaf%d(%s + %s, %s + c * %lld, %lld, %lld, %lld, %lld, %lld);\n", plan.radix[0],
-                                   offset(y, rest, false).c_str(), out.c_str(), offset(x, rest, true).c_str(),
-                                   (long long)d1.inStride, (long long)(width * (n / plan.radix[0])), (long long)r1,
-                                   (long long)o1, (long long)o2, (long long)(d1.inStride / 2));
-        closeLoops(s, rest.size(), depth);
-        s += "#else\n";
-    }
-    openLoops(s, inner, depth);
-    const int leafDepth = depth + int(inner.size());
-    const std::string leafY = offset(y, inner, false), leafX = offset(x, inner, true);
-    if (convolution) {
-        const std::string conv =
-            realInput ? format("kv_conv_dft_real(%s, 1, %s, %lld, work, %d);", leafY.c_str(), leafX.c_str(),
-                               (long long)leafStride, leafRadix)
-                      : format("kv_conv_dft(%s, 1, (const complex *)(%s), %lld, work, %d);", leafY.c_str(),
-                               leafX.c_str(), (long long)leafStride / 2, leafRadix);
-        if (fallback)
-            s += tabs(leafDepth) + "if (work != 0)\n" + tabs(leafDepth + 1) + conv + "\n" + tabs(leafDepth) +
-                 "else\n" + tabs(leafDepth + 1) + leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots) +
-                 "\n";
-        else
-            s += tabs(leafDepth) + conv + "\n";
+    leaves.y = y;
+    leaves.x = inverse && outer.empty() ? "xr" : x;
+    if (vectorLeaf) s += vectorIf + linearLeafLoop(leaves, depth, true) + "#else\n";
+    if (inverse) {
+        s += linearLeafLoop(leaves, depth, false) + "#endif\n";
     } else {
-        s += tabs(leafDepth) + leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots) + "\n";
+        openLoops(s, inner, depth);
+        const int leafDepth = depth + int(inner.size());
+        const std::string leafY = offset(y, inner, false), leafX = offset(x, inner, true);
+        if (convolution) {
+            const std::string conv =
+                realInput ? format("kv_conv_dft_real(%s, 1, %s, %lld, work, %d);", leafY.c_str(), leafX.c_str(),
+                                   (long long)leafStride, leafRadix)
+                          : format("kv_conv_dft(%s, 1, (const complex *)(%s), %lld, work, %d);", leafY.c_str(),
+                                   leafX.c_str(), (long long)leafStride / 2, leafRadix);
+            if (fallback)
+                s += tabs(leafDepth) + "if (work != 0)\n" + tabs(leafDepth + 1) + conv + "\n" + tabs(leafDepth) +
+                     "else\n" + tabs(leafDepth + 1) + leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots) +
+                     "\n";
+            else
+                s += tabs(leafDepth) + conv + "\n";
+        } else {
+            s += tabs(leafDepth) + leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots) + "\n";
+        }
+        closeLoops(s, inner.size(), depth);
+        if (vectorLeaf) s += "#endif\n";
     }
-    closeLoops(s, inner.size(), depth);
-    if (vectorLeaf) s += "#endif\n";
 
-    const int64_t span = outer.empty() ? n : plan.blockLength;
     auto pass = [&](int st, const std::string& d, int64_t within) {
         const int32_t p = plan.radix[st];
         const int64_t after = lengthAfter(plan, st + 1);
         const bool whole = realPassWritesAll(plan, st - 1), full = realPassWritesAll(plan, st);
+        if (byBlock(st, within)) {
+            s += tabs(depth) + format("for (b = 0; b < %lld; b++)\n", (long long)(within / after)) + tabs(depth + 1) +
+                 (realInput && hasRealPass(p)
+                      ? realPassCall(p, format("%s + b * %lld", d.c_str(), (long long)after), lengthAfter(plan, st), 1,
+                                     n / after * tableStep, n / p * tableStep, whole, full)
+                      : passCall(p, format("%s + b * %lld", d.c_str(), (long long)after), lengthAfter(plan, st), 1,
+                                 n / after * tableStep, n / p * tableStep)) +
+                 "\n";
+            return;
+        }
         const std::string direct =
             usesConvolution(p) && !fallback ? std::string()
             : realInput && hasRealPass(p)

@@ -25,9 +25,10 @@ std::string directLeaf(const FastText& t, bool realInput);
 std::string realStraightLineLeaf(const FastText& t, int32_t p);
 
 // own_leaves.cpp: kv_leaf<p>(r) on kv_dft<p>, and kv_vleaf<p>, KV_LANES
-// leaves at once on kv_vdft<p>.
-std::string ownLeaf(const FastText& t, int32_t p, bool realInput);
-std::string vectorLeaf(const FastText& t, int32_t p);
+// leaves at once on kv_vdft<p>; with a scale (a literal), IFFT's kv_ileaf<p>
+// and kv_vileaf<p>, which multiply their inputs by it.
+std::string ownLeaf(const FastText& t, int32_t p, bool realInput, const std::string& scale = "");
+std::string vectorLeaf(const FastText& t, int32_t p, const std::string& scale = "");
 
 // own_passes.cpp: kv_pass<p> on kv_dft<p>, with a vector loop on kv_vdft<p>.
 std::string ownPass(int32_t p);

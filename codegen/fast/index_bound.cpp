@@ -15,12 +15,16 @@ int64_t largestIntermediate(const FastPlan& plan, int tableStep, bool pairs, Pre
 
     // The leaf: output offset of a block, input offset of the block (the
     // digits of the block index with reversed weights), the input stride.
-    int64_t inputOffset = 0;
+    int64_t inputOffset = 0, outputOffset = 0;
     for (size_t s = 1; s < plan.radix.size(); ++s) {
         const int64_t after = lengthAfter(plan, int(s) + 1);
         note((plan.radix[s] - 1) * lengthAfter(plan, int(s)));
         inputOffset += (plan.radix[s] - 1) * (n / after);
+        outputOffset += (plan.radix[s] - 1) * lengthAfter(plan, int(s));
     }
+    // The vector leaf counts the output offset up one leaf past the last:
+    // at most the last digit's weight, the largest, more.
+    if (plan.radix.size() > 1) note(outputOffset + lengthAfter(plan, int(plan.radix.size()) - 1));
     note(width * inputOffset);
     note(width * leafStride);
     note(width * (inputOffset + (leaf - 1) * leafStride) + 1);

@@ -6,18 +6,19 @@
 
 #include "codegen/fast/function_texts.h"
 
-std::string ownLeaf(const FastText& t, int32_t p, bool realInput) {
-    if (realInput && isStraightLinePrime(p)) return realStraightLineLeaf(t, p);
+std::string ownLeaf(const FastText& t, int32_t p, bool realInput, const std::string& scale) {
+    if (realInput && scale.empty() && isStraightLinePrime(p)) return realStraightLineLeaf(t, p);
     // Unused where the vector leaf takes all leaves of the forward transform.
-    std::string s = format("\nstatic KV_INLINE KV_MAYBE_UNUSED void kv_leaf%d%s(complex *y, const %s *x, long s)\n{\n\tcomplex v[%d];\n", p,
-                           realInput ? "r" : "", t.real(), p);
+    std::string s = format("\nstatic KV_INLINE KV_MAYBE_UNUSED void kv_%sleaf%d%s(complex *y, const %s *x, long s)\n{\n\tcomplex v[%d];\n",
+                           scale.empty() ? "" : "i", p, realInput ? "r" : "", t.real(), p);
+    const std::string times = scale.empty() ? "" : " * " + scale;
     for (int j = 0; j < p; ++j) {
         const std::string at = j == 0 ? "0" : j == 1 ? "s" : format("%d * s", j);
         if (realInput)
-            s += format("\tv[%d].re = x[%s]; v[%d].im = %s;\n", j, at.c_str(), j, t.literal(0).c_str());
+            s += format("\tv[%d].re = x[%s]%s; v[%d].im = %s;\n", j, at.c_str(), times.c_str(), j, t.literal(0).c_str());
         else
-            s += format("\tv[%d].re = x[%s]; v[%d].im = x[%s];\n", j, at.c_str(), j,
-                        j == 0 ? "1" : (at + " + 1").c_str());
+            s += format("\tv[%d].re = x[%s]%s; v[%d].im = x[%s]%s;\n", j, at.c_str(), times.c_str(), j,
+                        j == 0 ? "1" : (at + " + 1").c_str(), times.c_str());
     }
     s += format("\tkv_dft%d(v);\n", p);
     for (int j = 0; j < p; ++j) s += format("\ty[%d].re = v[%d].re; y[%d].im = v[%d].im;\n", j, j, j, j);
@@ -25,16 +26,16 @@ std::string ownLeaf(const FastText& t, int32_t p, bool realInput) {
 }
 
 // KV_LANES leaves of radix p whose inputs lie apart entries apart: leaf c
-// reads x[2 c apart + j s] and writes its p outputs from y + (c % r1) o1 +
-// (c / r1) o2 on. Side by side (apart = 1) two plain loads fetch an entry of
-// all the lanes.
-std::string vectorLeaf(const FastText& t, int32_t p) {
+// reads x[2 c apart + j s] and writes its p outputs from y + o[c] on. Side by
+// side (apart = 1) two plain loads fetch an entry of all the lanes.
+std::string vectorLeaf(const FastText& t, int32_t p, const std::string& scale) {
     const TextValues radix = {{"p", std::to_string(p)}};
     TextValues head = t.scalars({"real"});
     head["p"] = std::to_string(p);
+    head["i"] = scale.empty() ? "" : "i";
     std::string s = expandTemplate("kv_vleaf", R"(
-/* Unused where the lanes do not divide the leaves evenly. */
-static KV_INLINE __attribute__((unused)) void kv_vleaf@{p}(complex *y, const @{real} *x, long s, long r1, long o1, long o2, long apart)
+/* Unused on two lanes. */
+static KV_INLINE __attribute__((unused)) void kv_v@{i}leaf@{p}(complex *y, const long *o, const @{real} *x, long s, long apart)
 {
 	kv_vcomplex u[@{p}];
 	kv_vec a[@{p}], b[@{p}];
@@ -46,6 +47,11 @@ static KV_INLINE __attribute__((unused)) void kv_vleaf@{p}(complex *y, const @{r
         s += format("\tu[%d] = apart == 1 ? kv_vload((const complex *)(%s)) : kv_vload_apart((const complex *)(%s), apart);\n",
                     j, at.c_str(), at.c_str());
     }
+    // A vector times a cast literal: strict C refuses a scalar variable
+    // where floating arithmetic has excess precision.
+    if (!scale.empty())
+        s += format("\tfor (j = 0; j < %d; j++) {\n\t\tu[j].re = u[j].re * (%s)%s;\n\t\tu[j].im = u[j].im * (%s)%s;\n\t}\n",
+                    p, t.real(), scale.c_str(), t.real(), scale.c_str());
     s += format("\tkv_vdft%d(u);\n", p);
     s += format("\tfor (j = 0; j < %d; j++) {\n\t\ta[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_LOW);\n"
                 "\t\tb[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_HIGH);\n\t}\n", p);
@@ -59,17 +65,16 @@ static KV_INLINE __attribute__((unused)) void kv_vleaf@{p}(complex *y, const @{r
 #pragma GCC unroll 8
 #endif
 		for (c = 0; c < KV_LANES / 2; c++) {
-			z = y + (c % r1) * o1 + (c / r1) * o2;
+			z = y + o[c];
 			for (j = 0; j < @{p}; j++) memcpy(z + j, (const complex *)&a[j] + c, sizeof(complex));
-			z = y + ((c + KV_LANES / 2) % r1) * o1 + ((c + KV_LANES / 2) / r1) * o2;
+			z = y + o[c + KV_LANES / 2];
 			for (j = 0; j < @{p}; j++) memcpy(z + j, (const complex *)&b[j] + c, sizeof(complex));
 		}
 	}
 )",
                                                radix);
     auto put = [](int lane, const std::string& v) {
-        return format("\t\tt = %s;\n\t\tmemcpy(y + %d %% r1 * o1 + %d / r1 * o2 + j, &t, sizeof t);\n", v.c_str(), lane,
-                      lane);
+        return format("\t\tt = %s;\n\t\tmemcpy(y + o[%d] + j, &t, sizeof t);\n", v.c_str(), lane);
     };
     if (p % 2 == 0) {
         s += "#if KV_LANES == 4\n";

@@ -54,6 +54,10 @@ void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs) {
     }
 }
 
+bool foldsInverse(const FastPlan& plan) {
+    return plan.radix.size() > 1 && hasOwnButterfly(plan.radix[0]) && convolutionRadices(plan).empty();
+}
+
 bool hasVectorSupport(const FastNeeds& needs) {
     for (int32_t p : needs.passes)
         if (hasOwnButterfly(p)) return true;
@@ -76,6 +80,8 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
         if (hasOwnButterfly(p)) w.writeText(ownLeaf(t, p, false).c_str());
     for (int32_t p : needs.realLeaves)
         if (hasOwnButterfly(p)) w.writeText(ownLeaf(t, p, true).c_str());
+    const std::string inverseScale = needs.inverseLeaf ? t.literal(1.0L / needs.inverseLength) : "";
+    if (needs.inverseLeaf) w.writeText(ownLeaf(t, needs.inverseLeaf, false, inverseScale).c_str());
     bool oddLeaf = false, oddRealLeaf = false;
     for (int32_t p : needs.leaves) oddLeaf |= !hasOwnButterfly(p);
     for (int32_t p : needs.realLeaves) oddRealLeaf |= !hasOwnButterfly(p);
@@ -107,6 +113,7 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
         if (vectorBf.count(6)) v += ownButterfly(t, 6, true);
         for (int32_t p : needs.leaves)
             if (hasOwnButterfly(p) && vectorLeaves) v += vectorLeaf(t, p);
+        if (needs.inverseLeaf) v += vectorLeaf(t, needs.inverseLeaf, inverseScale);
         w.writeText((v + "#endif\n").c_str());
     }
 

@@ -94,8 +94,10 @@ const Build P = Build::Plain;
 // as leaf and as pass), the odd 15015 and 105945 (a first pass reading
 // reals), the 17 stages of 131072 and the largest lengths, blocked.
 // Compiled natively and portably, the vector leaves of even and odd radix
-// on four and eight lanes run as well; blocked (131072) and over a radix-8
-// digit whose inputs they gather (320 = 8 8 5, and 240000 blocked) too. Prime leaves done as a convolution:
+// on four and eight lanes run as well, with leaves left over for the scalar
+// leaf (30030: 2310 leaves; IFFT, which takes leaf 0 apart, of 1144) and
+// blocked, where they gather their inputs (131072, 240000); so do passes
+// run block by block (131072, and 46080 = 8 8 8 6 5 3 unblocked). Prime leaves done as a convolution:
 // 1010 and the odd 303 just above the threshold (101), 2018 and 60540
 // (1009), 105945 (1009, reading reals), 65542 (32771), 99998 (49999), 131074
 // (65537, whose convolution is 2p - 2 long) and 249982 (124991, the
@@ -139,7 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{16807, S, Build::Native}, Case{78125, S, P}, Case{212625, D, P}, Case{17017, D, P},
                     Case{17017, S, Build::Portable}, Case{1001, S, Build::Clang}, Case{243, D, P}, Case{125, S, P},
                     Case{1515, D, P}, Case{1311, S, P}, Case{1331, S, P}, Case{78125, D, Build::Long32},
-                    Case{59049, S, Build::Native}, Case{35, D, Build::Native}));
+                    Case{59049, S, Build::Native}, Case{35, D, Build::Native}, Case{46080, D, Build::Native},
+                    Case{46080, S, P}));
 
 // The lengths of the fast style alone. Primes as one pass of their own
 // radix: 2 (Real_FFT without a half-length transform), 3 and 5 (straight-
