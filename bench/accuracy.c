@@ -39,25 +39,15 @@ typedef double real;
 typedef struct { real re, im; } complex;
 typedef struct { long double re, im; } exact;
 
+#include "build_functions.h"
+
 #ifndef KV_BUILDS
 #define KV_BUILDS
 #endif
 #define KV_ALL_OUTPUTS 4096
 #define KV_SAMPLED 384
 
-#ifdef HAVE_REAL_IFFT
-#define KV_DECLARE_REAL_IFFT(b) void b##_Real_IFFT(real *, const complex *, const complex *);
-#define KV_REAL_IFFT_OF(b) b##_Real_IFFT
-#else
-#define KV_DECLARE_REAL_IFFT(b)
-#define KV_REAL_IFFT_OF(b) NULL
-#endif
-#define X(b)                                                \
-    void b##_revolver(long, complex *);                     \
-    void b##_Complex_FFT(complex *, complex *, complex *);  \
-    void b##_IFFT(complex *, complex *, complex *);         \
-    void b##_Real_FFT(complex *, real *, complex *);        \
-    KV_DECLARE_REAL_IFFT(b)
+#define X(b) KV_DECLARE(b) KV_DECLARE_REAL_IFFT(b)
 KV_BUILDS
 #undef X
 

@@ -51,19 +51,8 @@ typedef struct build {
    inverse of Real_FFT divided by N, is timed against FFTW's c2r (and
    kiss_fftri) when bench/run finds it in the fast file and defines
    HAVE_REAL_IFFT. Its input is the whole N-entry spectrum Real_FFT gives. */
-#ifdef HAVE_REAL_IFFT
-#define KV_DECLARE_REAL_IFFT(b) void b##_Real_IFFT(real *, const complex *, const complex *);
-#define KV_REAL_IFFT_OF(b) b##_Real_IFFT
-#else
-#define KV_DECLARE_REAL_IFFT(b)
-#define KV_REAL_IFFT_OF(b) NULL
-#endif
+#include "build_functions.h"
 
-#define KV_DECLARE(b)                                   \
-    void b##_revolver(long, complex *);                 \
-    void b##_Complex_FFT(complex *, complex *, complex *); \
-    void b##_IFFT(complex *, complex *, complex *);     \
-    void b##_Real_FFT(complex *, real *, complex *);
 #define X(b) KV_DECLARE(b) KV_DECLARE_REAL_IFFT(b)
 KV_BUILDS
 #undef X
