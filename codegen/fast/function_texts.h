@@ -31,6 +31,10 @@ std::string ownLeaf(const FastText& t, int32_t p, bool realInput, const std::str
 std::string vectorLeaf(const FastText& t, int32_t p, const std::string& scale = "");
 
 // own_passes.cpp: kv_pass<p> on kv_dft<p>, with a vector loop on kv_vdft<p>.
+// "k + q * L", entry q of a pass's butterfly k; and the scalar loads of a
+// butterfly's p entries into v, turned by their twiddles T[q * e].
+std::string passEntry(int q);
+std::string scalarTwiddledLoads(int32_t p);
 std::string ownPass(int32_t p);
 
 // real_passes.cpp: kv_rpass<p> and kv_rpass_odd, the passes of a transform

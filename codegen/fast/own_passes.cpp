@@ -4,19 +4,26 @@
 
 #include "codegen/fast/function_texts.h"
 
-std::string ownPass(int32_t p) {
-    // Entries and twiddles are loaded and stored by component, never as
-    // whole structs: the vectoriser takes the loop over k only then.
-    auto at = [](int q) {
-        return q == 0 ? std::string("k") : "k + " + (q == 1 ? std::string("L") : format("%d * L", q));
-    };
+std::string passEntry(int q) {
+    return q == 0 ? std::string("k") : "k + " + (q == 1 ? std::string("L") : format("%d * L", q));
+}
+
+// Entries and twiddles are loaded and stored by component, never as whole
+// structs: the vectoriser takes the loop over k only then.
+std::string scalarTwiddledLoads(int32_t p) {
     std::string body = "\t\t\tv[0].re = x[k].re;\n\t\t\tv[0].im = x[k].im;\n";
     for (int q = 1; q < p; ++q) {
-        const std::string a = at(q), w = q == 1 ? std::string("T[e]") : format("T[%d * e]", q);
+        const std::string a = passEntry(q), w = q == 1 ? std::string("T[e]") : format("T[%d * e]", q);
         body += format("\t\t\tv[%d].re = x[%s].re * %s.re - x[%s].im * %s.im;\n"
                        "\t\t\tv[%d].im = x[%s].re * %s.im + x[%s].im * %s.re;\n",
                        q, a.c_str(), w.c_str(), a.c_str(), w.c_str(), q, a.c_str(), w.c_str(), a.c_str(), w.c_str());
     }
+    return body;
+}
+
+std::string ownPass(int32_t p) {
+    const auto at = passEntry;
+    std::string body = scalarTwiddledLoads(p);
     body += format("\t\t\tkv_dft%d(v);\n", p);
     for (int q = 0; q < p; ++q)
         body += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n", at(q).c_str(), q,

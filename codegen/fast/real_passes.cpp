@@ -20,7 +20,7 @@
 
 namespace {
 
-std::string at(int q) { return q == 0 ? std::string("k") : "k + " + (q == 1 ? std::string("L") : format("%d * L", q)); }
+const auto at = passEntry;
 std::string mirror(int q) {
     return q == 0 ? std::string("L - k") : "L - k + " + (q == 1 ? std::string("L") : format("%d * L", q));
 }
@@ -178,15 +178,7 @@ std::string realOwnPass(int32_t p) {
         first += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n",
                         q == 0 ? "0" : q == 1 ? "L" : format("%d * L", q).c_str(), q,
                         q == 0 ? "0" : q == 1 ? "L" : format("%d * L", q).c_str(), q);
-    // Loads and stores by component, as in kv_pass<p>: the vectoriser
-    // takes a loop only then.
-    std::string body = "\t\t\tv[0].re = x[k].re;\n\t\t\tv[0].im = x[k].im;\n";
-    for (int q = 1; q < p; ++q) {
-        const std::string a = at(q), w = q == 1 ? std::string("T[e]") : format("T[%d * e]", q);
-        body += format("\t\t\tv[%d].re = x[%s].re * %s.re - x[%s].im * %s.im;\n"
-                       "\t\t\tv[%d].im = x[%s].re * %s.im + x[%s].im * %s.re;\n",
-                       q, a.c_str(), w.c_str(), a.c_str(), w.c_str(), q, a.c_str(), w.c_str(), a.c_str(), w.c_str());
-    }
+    std::string body = scalarTwiddledLoads(p);
     body += format("\t\t\tkv_dft%d(v);\n", p);
     body += scalarStores(0, half + 1, "\t\t\t") + scalarMirrors(p, 0, half, "\t\t\t");
     body += "\t\t\tif (full) {\n" + scalarStores(half + 1, p, "\t\t\t\t") + scalarMirrors(p, half, p, "\t\t\t\t") +
