@@ -8,8 +8,11 @@
 /* ==== generated files carry this file from here on ==== */
 /* The roots of unity that a call needs without a trigonometric call each:
    W^x for 0 <= x < n as the product hi[x >> s] * lo[x & (2^s - 1)] of two
-   tables of about sqrt(n) entries, the product (times scale) formed in
-   double so that in single precision it is rounded once. */
+   tables of about sqrt(n) entries, formed in double (times scale) so that
+   in single precision it is rounded once. lo holds cos - 1 and -sin of
+   small angles, each exact to its last bit, and the product is
+   hi + hi * (lo - 1): its second term is small, so the root is about as
+   exact as hi, not the sum of the two tables' errors. */
 typedef struct {
 	const double *hr, *hi, *lr, *li;
 	long s;
@@ -18,12 +21,25 @@ typedef struct {
 static void kv_conv_root(const kv_conv_roots2 *t, long x, double scale, REAL *re, REAL *im)
 {
 	const long h = x >> t->s, l = x & ((1L << t->s) - 1);
-	*re = (REAL)(scale * (t->hr[h] * t->lr[l] - t->hi[h] * t->li[l]));
-	*im = (REAL)(scale * (t->hr[h] * t->li[l] + t->hi[h] * t->lr[l]));
+	const double a = t->hr[h], b = t->hi[h], c = t->lr[l], d = t->li[l];
+	*re = (REAL)(scale * (a + (a * c - b * d)));
+	*im = (REAL)(scale * (b + (a * d + b * c)));
 }
 
-/* The two tables of W_n in d (4 * 2^s doubles, 2^(2s) >= n). */
-static kv_conv_roots2 kv_conv_roots_of_n(double *d, long n)
+/* W_n^x, the angle taken to the first octant, where cos and sin get a small
+   argument, and brought back by a quarter turn and a sign (8x < 2^31). */
+static void kv_conv_unit(long x, long n, double *re, double *im)
+{
+	const long o = 8 * x / n, r = o % 2 ? n - 8 * x % n : 8 * x % n, q = (o + 1) / 2 % 4;
+	const double a = (double)r * 0.78539816339744830962 / (double)n;
+	const double c = cos(a), s = o % 2 ? -sin(a) : sin(a);
+	*re = q == 0 ? c : q == 1 ? -s : q == 2 ? -c : s;
+	*im = q == 0 ? -s : q == 1 ? -c : q == 2 ? s : c;
+}
+
+/* The tables of W_n in d (4 * 2^s doubles, 2^(2s) >= n); the high one
+   from the file's table T (W_n^x at T[x*twstep]) where there is one. */
+static kv_conv_roots2 kv_conv_roots(double *d, long n, const complex *T, long twstep)
 {
 	const double step = 6.283185307179586476925286766559 / (double)n;
 	kv_conv_roots2 t;
@@ -34,12 +50,15 @@ static kv_conv_roots2 kv_conv_roots_of_n(double *d, long n)
 	hi = hr + (1L << s);
 	lr = hi + (1L << s);
 	li = lr + (1L << s);
-	for (j = 0; j << s < n; ++j) {
-		hr[j] = cos(step * (double)(j << s));
-		hi[j] = -sin(step * (double)(j << s));
-	}
+	for (j = 0; j << s < n; ++j)
+		if (T) {
+			hr[j] = (double)T[(j << s) * twstep].re;
+			hi[j] = (double)T[(j << s) * twstep].im;
+		} else
+			kv_conv_unit(j << s, n, hr + j, hi + j);
 	for (j = 0; j < 1L << s; ++j) {
-		lr[j] = cos(step * (double)j);
+		const double h = sin(0.5 * step * (double)j);
+		lr[j] = -2 * h * h;
 		li[j] = -sin(step * (double)j);
 	}
 	t.hr = hr;
@@ -47,29 +66,6 @@ static kv_conv_roots2 kv_conv_roots_of_n(double *d, long n)
 	t.lr = lr;
 	t.li = li;
 	t.s = s;
-	return t;
-}
-
-/* The same for W_p, taken from the file's table (W_p^x at T[x*twstep]). */
-static kv_conv_roots2 kv_conv_roots_of_p(double *d, long p, const complex *T, long twstep)
-{
-	kv_conv_roots2 t;
-	long j, s = 0;
-	while (1L << s <= (p - 1) >> s)
-		++s;
-	t.hr = d;
-	t.hi = d + (1L << s);
-	t.lr = d + 2 * (1L << s);
-	t.li = d + 3 * (1L << s);
-	t.s = s;
-	for (j = 0; j << s < p; ++j) {
-		d[j] = (double)T[(j << s) * twstep].re;
-		d[j + (1L << s)] = (double)T[(j << s) * twstep].im;
-	}
-	for (j = 0; j < 1L << s && j < p; ++j) {
-		d[j + 2 * (1L << s)] = (double)T[j * twstep].re;
-		d[j + 3 * (1L << s)] = (double)T[j * twstep].im;
-	}
 	return t;
 }
 
@@ -90,8 +86,8 @@ static void kv_conv_twiddles(REAL *t, long n, const kv_conv_roots2 *r)
 		const long e = top - h * block < block ? top - h * block : block;
 		const double *KV_CONV_RESTRICT c = r->lr, *KV_CONV_RESTRICT d = r->li;
 		for (l = 0; l < e; ++l) {
-			tr[h * block + l] = (REAL)(a * c[l] - b * d[l]);
-			ti[h * block + l] = (REAL)(a * d[l] + b * c[l]);
+			tr[h * block + l] = (REAL)(a + (a * c[l] - b * d[l]));
+			ti[h * block + l] = (REAL)(b + (a * d[l] + b * c[l]));
 		}
 	}
 	while (p2 % 3 == 0)

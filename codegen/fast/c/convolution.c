@@ -282,8 +282,8 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 	   4 * 2^s doubles each, 2^s < 2 * sqrt(n), which fits in the n REALs of
 	   the twiddles from n = 192 on (the shortest length here); the data's
 	   2n + 32 also hold Rader's 2 * 2^s powers of g. */
-	const kv_conv_roots2 rn = kv_conv_roots_of_n((double *)w.re, n);
-	const kv_conv_roots2 rp = kv_conv_roots_of_p((double *)w.tw, p, tw, twstep);
+	const kv_conv_roots2 rn = kv_conv_roots((double *)w.re, n, 0, 0);
+	const kv_conv_roots2 rp = kv_conv_roots((double *)w.tw, p, tw, twstep);
 	const double scale = 1.0 / (double)n;
 	long q = 0, d = (p + 1) / 2, j;
 

@@ -5,9 +5,12 @@
    "p pass e", the largest error of kv_conv_dft, kv_conv_dft_real and of
    kv_conv_pass (as the second pass of a length-3p transform, where its
    twiddles are not all 1) against a direct DFT in long double, relative to
-   the largest output. */
+   the largest output; and "p roots e", the largest error of the roots of
+   unity a call forms for p and for its convolution length, in units of the
+   REAL's epsilon. */
 #include "convolution.c"
 
+#include <float.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -43,6 +46,25 @@ static double kv_error(const REAL *re, const REAL *im, const complex *out, long 
 	return (double)(worst / largest);
 }
 
+/* The largest error of W_n^x, x < n, from the tables kv_conv_roots makes. */
+static long double kv_roots_error(long n, const complex *table, long step)
+{
+	double *d = malloc(4 * (size_t)(2 * sqrt((double)n) + 2) * sizeof *d);
+	const kv_conv_roots2 t = kv_conv_roots(d, n, table, step);
+	long double worst = 0;
+	long x;
+	for (x = 0; x < n; ++x) {
+		REAL re, im;
+		kv_conv_root(&t, x, 1, &re, &im);
+		if (fabsl(re - cosl(2 * kv_pi * x / n)) > worst)
+			worst = fabsl(re - cosl(2 * kv_pi * x / n));
+		if (fabsl(im + sinl(2 * kv_pi * x / n)) > worst)
+			worst = fabsl(im + sinl(2 * kv_pi * x / n));
+	}
+	free(d);
+	return worst;
+}
+
 int main(int argc, char **argv)
 {
 	int a;
@@ -68,6 +90,11 @@ int main(int argc, char **argv)
 		}
 		kv_conv_init(work, p, table, 3);
 		kv_conv_dft(out, 1, in, 1, work, p);
+		{
+			const long double n = kv_roots_error(kv_conv_parts(work, p).n, 0, 0);
+			const long double q = kv_roots_error(p, table, 3);
+			printf("%ld roots %.3f\n", p, (double)((n > q ? n : q) / (sizeof(REAL) == sizeof(float) ? FLT_EPSILON : DBL_EPSILON)));
+		}
 		printf("%ld complex %.3e\n", p, kv_error(re, im, out, p));
 		kv_conv_dft_real(out, 1, re, 1, work, p);
 		printf("%ld real %.3e\n", p, kv_error(re, zero, out, p));

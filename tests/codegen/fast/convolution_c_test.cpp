@@ -41,7 +41,11 @@ TEST(ConvolutionC, CompilesAloneAsC99AndMatchesADirectDft) {
                             KALVORIN_TEST_SOURCE "/codegen/fast/convolution_c_driver.c", "-o", exe, "-lm"});
             ASSERT_EQ(build.status, 0) << build.err;
             EXPECT_EQ(build.err, "");
-            expectConvolutionErrorsWithin(exe, {std::begin(primes), std::end(primes)}, c.precision, c.bound, c.scalar);
+            // A root as exact as its high table's entry; a product of two
+            // rounded tables, or an angle not taken to the first octant, is
+            // off by 3 epsilon.
+            expectConvolutionErrorsWithin(exe, {std::begin(primes), std::end(primes)}, c.precision, c.bound, c.scalar,
+                                          1.5);
         }
     }
 }
