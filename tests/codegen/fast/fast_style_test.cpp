@@ -96,7 +96,8 @@ const Build P = Build::Plain;
 // Compiled natively and portably, the vector leaves of even and odd radix
 // on four and eight lanes run as well, with leaves left over for the scalar
 // leaf (30030: 2310 leaves; IFFT, which takes leaf 0 apart, of 1144) and
-// blocked, where they gather their inputs (131072, 240000); so do passes
+// blocked, where they gather their inputs (131072, 240000, whose last pass,
+// of radix 8, follows blocks of 30000); so do passes
 // run block by block (131072, and 46080 = 8 8 8 6 5 3 unblocked). Prime leaves done as a convolution:
 // 1010 and the odd 303 just above the threshold (101), 2018 and 60540
 // (1009), 105945 (1009, reading reals), 65542 (32771), 99998 (49999), 131074
@@ -309,6 +310,30 @@ INSTANTIATE_TEST_SUITE_P(
 // double, 1610613200. Past the maximum the model holds up to 21233688 (also
 // checked once): the prime 21233689 needs a convolution of 3 x 2^24, whose
 // work passes 2^31 bytes. The limit is the power of two below.
+// After the blocks, the fewest passes sweep the whole array, and of those
+// the ones that leave the longest block.
+TEST(FastPlan, TheFewestPassesSweepAfterTheBlocks) {
+    struct Expected {
+        int32_t n;
+        std::vector<int32_t> radix;
+        int blockedStages;
+        int32_t blockLength;
+    };
+    const Expected cases[] = {
+        {240000, {8, 6, 5, 5, 5, 5, 8}, 6, 30000},            // one sweep of 8, not two of 5
+        {131072, {8, 8, 8, 8, 8, 4}, 5, 32768},               // a 4 rather than an 8: the longer block
+        {212625, {7, 5, 5, 5, 3, 3, 3, 3, 3}, 7, 23625},      // two sweeps at least: 3 3, not 5 3
+        {65542, {32771, 2}, 0, 0},                            // a leaf longer than any block
+        {46080, {8, 8, 8, 6, 5, 3}, 0, 0},                    // too short for blocks
+    };
+    for (const Expected& e : cases) {
+        const FastPlan plan = makeFastPlan(primeFactorsOf(e.n));
+        EXPECT_EQ(plan.radix, e.radix) << e.n;
+        EXPECT_EQ(plan.blockedStages, e.blockedStages) << e.n;
+        EXPECT_EQ(plan.blockLength, e.blockLength) << e.n;
+    }
+}
+
 TEST(FastPlan, EveryLengthIsCoveredAndIndexesBelow2To31) {
     const PrimeSieve sieve(kFastMaxLength);
     auto check = [&](int32_t n) {
