@@ -302,14 +302,6 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.style == Style::Classic ? "classic" : "fast") + std::to_string(info.param.n);
     });
 
-// The plan multiplies out to N, a pass above the stack scratch limit is a
-// prime that runs as a convolution, and no integer the generated code forms
-// reaches 2^31: for every length up to 2^18, every 61st above it and the
-// last 4096 up to the maximum. The whole range, checked once, is no
-// different: its largest integer is the work byte count of 16777213 in
-// double, 1610613200. Past the maximum the model holds up to 21233688 (also
-// checked once): the prime 21233689 needs a convolution of 3 x 2^24, whose
-// work passes 2^31 bytes. The limit is the power of two below.
 // After the blocks, the fewest passes sweep the whole array, and of those
 // the ones that leave the longest block.
 TEST(FastPlan, TheFewestPassesSweepAfterTheBlocks) {
@@ -334,6 +326,14 @@ TEST(FastPlan, TheFewestPassesSweepAfterTheBlocks) {
     }
 }
 
+// The plan multiplies out to N, a pass above the stack scratch limit is a
+// prime that runs as a convolution, and no integer the generated code forms
+// reaches 2^31: for every length up to 2^18, every 61st above it and the
+// last 4096 up to the maximum. The whole range, checked once, is no
+// different: its largest integer is the work byte count of 16777213 in
+// double, 1610613200. Past the maximum the model holds up to 21233688 (also
+// checked once): the prime 21233689 needs a convolution of 3 x 2^24, whose
+// work passes 2^31 bytes. The limit is the power of two below.
 TEST(FastPlan, EveryLengthIsCoveredAndIndexesBelow2To31) {
     const PrimeSieve sieve(kFastMaxLength);
     auto check = [&](int32_t n) {
