@@ -50,13 +50,27 @@ std::string ownPass(int32_t p) {
     std::string vec = "#ifdef KV_VECTOR\n\tif (L >= KV_LANES) {\n";
     for (int q = 1; q < p; ++q)
         vec += format("\t\tlane[%d] = kv_vroots(T, 0, %s);\n", q, q == 1 ? "tw" : format("%d * tw", q).c_str());
-    vec += "\t}\n\tfor (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n";
-    for (int q = 1; q < p; ++q) vec += format("\t\tw[%d] = %s;\n", q, twiddle(q).c_str());
-    vec += format("\t\tfor (b = 0; b < R; b++) {\n\t\t\tx = d + b * %d * L;\n\t\t\tu[0] = kv_vload(x + k);\n", p);
-    for (int q = 1; q < p; ++q) vec += format("\t\t\tu[%d] = kv_vmul(kv_vload(x + %s), w[%d]);\n", q, at(q).c_str(), q);
-    vec += format("\t\t\tkv_vdft%d(u);\n", p);
-    for (int q = 0; q < p; ++q) vec += format("\t\t\tkv_vstore(x + %s, u[%d]);\n", at(q).c_str(), q);
-    vec += "\t\t}\n\t}\n\tstart = k;\n#else\n\tstart = 0;\n#endif\n";
+    // A pass over one block (the last, or the only one) has no loop over
+    // the blocks: gcc then keeps the entries' addresses in registers where
+    // for each k it set up that loop's pointers again, from the stack.
+    auto loop = [&](const std::string& indent, const std::string& x) {
+        std::string s = indent + "for (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n";
+        for (int q = 1; q < p; ++q) s += format("%s\tw[%d] = %s;\n", indent.c_str(), q, twiddle(q).c_str());
+        std::string in = indent + "\t";
+        if (x != "d") {
+            s += format("%s\tfor (b = 0; b < R; b++) {\n%s\t\tx = d + b * %d * L;\n", indent.c_str(), indent.c_str(), p);
+            in += "\t";
+        }
+        s += format("%su[0] = kv_vload(%s + k);\n", in.c_str(), x.c_str());
+        for (int q = 1; q < p; ++q)
+            s += format("%su[%d] = kv_vmul(kv_vload(%s + %s), w[%d]);\n", in.c_str(), q, x.c_str(), at(q).c_str(), q);
+        s += format("%skv_vdft%d(u);\n", in.c_str(), p);
+        for (int q = 0; q < p; ++q) s += format("%skv_vstore(%s + %s, u[%d]);\n", in.c_str(), x.c_str(), at(q).c_str(), q);
+        if (x != "d") s += indent + "\t}\n";
+        return s + indent + "}\n";
+    };
+    vec += "\t}\n\tif (R == 1) {\n" + loop("\t\t", "d") + "\t} else {\n" + loop("\t\t", "x") + "\t}\n";
+    vec += "\tstart = k;\n#else\n\tstart = 0;\n#endif\n";
     // gcc unrolls a short loop over k (the pass after the leaf) completely
     // and then vectorises neither it nor the loop over the blocks.
     return expandTemplate("kv_pass", R"(
