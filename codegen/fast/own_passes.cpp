@@ -28,8 +28,8 @@ std::string ownPass(int32_t p) {
     for (int q = 0; q < p; ++q)
         body += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n", at(q).c_str(), q,
                        at(q).c_str(), q);
-    // The vector loop takes KV_LANES values of k at a time, outside the
-    // loop over the blocks, which share their twiddles. A twiddle formed as
+    // The vector loop takes KV_LANES values of k at a time; the blocks
+    // share their twiddles. A twiddle formed as
     // a power of another carries one rounding per product: chained up to
     // the (p-1)-th power, they doubled the error of a transform. Each is one
     // product of two table entries instead: T[q k tw], the same in every
@@ -69,8 +69,28 @@ std::string ownPass(int32_t p) {
         if (x != "d") s += indent + "\t}\n";
         return s + indent + "}\n";
     };
-    vec += "\t}\n\tif (R == 1) {\n" + loop("\t\t", "d") + "\t} else {\n" + loop("\t\t", "x") + "\t}\n";
-    vec += "\tstart = k;\n#else\n\tstart = 0;\n#endif\n";
+    // Over several blocks the twiddles of a stretch of 8 vectors of columns
+    // are formed once into wb, then each block's stretch reads them there: a
+    // load of a twiddle costs less than its product, and the blocks are
+    // walked one after the other. With the loop over the blocks inside that
+    // over k, each k touched p entries of every block, which evicted each
+    // other where the blocks lie a multiple of 2 KiB apart; the passes then
+    // ran block by block, forming their twiddles again in each block.
+    std::string chunk = "\t\tfor (c = 0; c + KV_LANES <= L; c += 8 * KV_LANES) {\n"
+                        "\t\t\tm = (L - c) / KV_LANES < 8 ? (L - c) / KV_LANES : 8;\n"
+                        "\t\t\tfor (j = 0; j < m; j++) {\n\t\t\t\tk = c + j * KV_LANES;\n";
+    for (int q = 1; q < p; ++q)
+        chunk += format("\t\t\t\tw[%d] = %s;\n\t\t\t\twb[j][%d] = w[%d];\n", q, twiddle(q).c_str(), q, q);
+    chunk += format("\t\t\t}\n\t\t\tfor (b = 0; b < R; b++) {\n\t\t\t\tx = d + b * %d * L + c;\n"
+                    "\t\t\t\tfor (j = 0; j < m; j++) {\n\t\t\t\t\tk = j * KV_LANES;\n"
+                    "\t\t\t\t\tu[0] = kv_vload(x + k);\n", p);
+    for (int q = 1; q < p; ++q)
+        chunk += format("\t\t\t\t\tu[%d] = kv_vmul(kv_vload(x + %s), wb[j][%d]);\n", q, at(q).c_str(), q);
+    chunk += format("\t\t\t\t\tkv_vdft%d(u);\n", p);
+    for (int q = 0; q < p; ++q) chunk += format("\t\t\t\t\tkv_vstore(x + %s, u[%d]);\n", at(q).c_str(), q);
+    chunk += "\t\t\t\t}\n\t\t\t}\n\t\t}\n";
+    vec += "\t}\n\tif (R == 1) {\n" + loop("\t\t", "d") + "\t} else {\n" + chunk + "\t}\n";
+    vec += "\tstart = L - L % KV_LANES;\n#else\n\tstart = 0;\n#endif\n";
     // gcc unrolls a short loop over k (the pass after the leaf) completely
     // and then vectorises neither it nor the loop over the blocks.
     return expandTemplate("kv_pass", R"(
@@ -82,7 +102,8 @@ static KV_PASS void kv_pass@{p}(complex *d, long L, long R, const complex *KV_RE
 	complex *KV_RESTRICT x;
 	long b, k, e, start;
 #ifdef KV_VECTOR
-	kv_vcomplex u[@{p}], w[@{p}], lane[@{p}];
+	kv_vcomplex u[@{p}], w[@{p}], lane[@{p}], wb[8][@{p}];
+	long c, j, m;
 #endif
 @{vector_loop}	for (b = 0; b < R; b++) {
 		x = d + b * @{p} * L;
