@@ -59,17 +59,19 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
                                       "static int %s(complex *y, const %s *x, const complex *T)\n{\n",
                                       name, t.real());
     const int64_t span = outer.empty() ? n : plan.blockLength;
-    // The vector loop of a pass walks the blocks innermost, at one column k,
-    // so that they share its twiddles. Where the p entries of a column lie a
-    // multiple of 2 KiB apart, all the blocks' entries of that column fall
-    // into the same few sets of the first-level cache and evict each other
-    // (passes of 46080 = 8 x 8 x 8 x 6 x 5 x 3 with L = 512 and 3072 ran 3 to
-    // 6 times slower); such a pass runs block by block instead, forming its
-    // twiddles again in each.
+    // The vector loop of a real pass walks the blocks innermost, at one
+    // column k, so that they share its twiddles. Where the p entries of a
+    // column lie a multiple of 2 KiB apart, all the blocks' entries of that
+    // column fall into the same few sets of the first-level cache and evict
+    // each other (passes of 46080 = 8 x 8 x 8 x 6 x 5 x 3 with L = 512 and
+    // 3072 ran 3 to 6 times slower); such a pass runs block by block instead,
+    // forming its twiddles again in each. The complex passes form the
+    // twiddles of a stretch of columns once and then walk the blocks
+    // outermost, which has neither cost.
     auto byBlock = [&](int st, int64_t within) {
         const int32_t p = plan.radix[st];
         const int64_t sub = lengthAfter(plan, st), blocks = within / lengthAfter(plan, st + 1);
-        return hasOwnButterfly(p) && blocks > 1 && sub * 2 * t.scalarBytes() % 2048 == 0;
+        return realInput && hasRealPass(p) && hasOwnButterfly(p) && blocks > 1 && sub * 2 * t.scalarBytes() % 2048 == 0;
     };
     bool anyByBlock = false;
     for (int st = 1; st < m; ++st) anyByBlock |= byBlock(st, st < blocked ? span : n);

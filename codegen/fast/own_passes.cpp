@@ -28,8 +28,8 @@ std::string ownPass(int32_t p) {
     for (int q = 0; q < p; ++q)
         body += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n", at(q).c_str(), q,
                        at(q).c_str(), q);
-    // The vector loop takes KV_LANES values of k at a time, outside the
-    // loop over the blocks, which share their twiddles. A twiddle formed as
+    // The vector loop takes KV_LANES values of k at a time; the blocks
+    // share their twiddles. A twiddle formed as
     // a power of another carries one rounding per product: chained up to
     // the (p-1)-th power, they doubled the error of a transform. Each is one
     // product of two table entries instead: T[q k tw], the same in every
@@ -50,13 +50,47 @@ std::string ownPass(int32_t p) {
     std::string vec = "#ifdef KV_VECTOR\n\tif (L >= KV_LANES) {\n";
     for (int q = 1; q < p; ++q)
         vec += format("\t\tlane[%d] = kv_vroots(T, 0, %s);\n", q, q == 1 ? "tw" : format("%d * tw", q).c_str());
-    vec += "\t}\n\tfor (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n";
-    for (int q = 1; q < p; ++q) vec += format("\t\tw[%d] = %s;\n", q, twiddle(q).c_str());
-    vec += format("\t\tfor (b = 0; b < R; b++) {\n\t\t\tx = d + b * %d * L;\n\t\t\tu[0] = kv_vload(x + k);\n", p);
-    for (int q = 1; q < p; ++q) vec += format("\t\t\tu[%d] = kv_vmul(kv_vload(x + %s), w[%d]);\n", q, at(q).c_str(), q);
-    vec += format("\t\t\tkv_vdft%d(u);\n", p);
-    for (int q = 0; q < p; ++q) vec += format("\t\t\tkv_vstore(x + %s, u[%d]);\n", at(q).c_str(), q);
-    vec += "\t\t}\n\t}\n\tstart = k;\n#else\n\tstart = 0;\n#endif\n";
+    // A pass over one block (the last, or the only one) has no loop over
+    // the blocks: gcc then keeps the entries' addresses in registers where
+    // for each k it set up that loop's pointers again, from the stack.
+    auto loop = [&](const std::string& indent, const std::string& x) {
+        std::string s = indent + "for (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n";
+        for (int q = 1; q < p; ++q) s += format("%s\tw[%d] = %s;\n", indent.c_str(), q, twiddle(q).c_str());
+        std::string in = indent + "\t";
+        if (x != "d") {
+            s += format("%s\tfor (b = 0; b < R; b++) {\n%s\t\tx = d + b * %d * L;\n", indent.c_str(), indent.c_str(), p);
+            in += "\t";
+        }
+        s += format("%su[0] = kv_vload(%s + k);\n", in.c_str(), x.c_str());
+        for (int q = 1; q < p; ++q)
+            s += format("%su[%d] = kv_vmul(kv_vload(%s + %s), w[%d]);\n", in.c_str(), q, x.c_str(), at(q).c_str(), q);
+        s += format("%skv_vdft%d(u);\n", in.c_str(), p);
+        for (int q = 0; q < p; ++q) s += format("%skv_vstore(%s + %s, u[%d]);\n", in.c_str(), x.c_str(), at(q).c_str(), q);
+        if (x != "d") s += indent + "\t}\n";
+        return s + indent + "}\n";
+    };
+    // Over several blocks the twiddles of a stretch of 8 vectors of columns
+    // are formed once into wb, then each block's stretch reads them there: a
+    // load of a twiddle costs less than its product, and the blocks are
+    // walked one after the other. With the loop over the blocks inside that
+    // over k, each k touched p entries of every block, which evicted each
+    // other where the blocks lie a multiple of 2 KiB apart; the passes then
+    // ran block by block, forming their twiddles again in each block.
+    std::string chunk = "\t\tfor (c = 0; c + KV_LANES <= L; c += 8 * KV_LANES) {\n"
+                        "\t\t\tm = (L - c) / KV_LANES < 8 ? (L - c) / KV_LANES : 8;\n"
+                        "\t\t\tfor (j = 0; j < m; j++) {\n\t\t\t\tk = c + j * KV_LANES;\n";
+    for (int q = 1; q < p; ++q)
+        chunk += format("\t\t\t\tw[%d] = %s;\n\t\t\t\twb[j][%d] = w[%d];\n", q, twiddle(q).c_str(), q, q);
+    chunk += format("\t\t\t}\n\t\t\tfor (b = 0; b < R; b++) {\n\t\t\t\tx = d + b * %d * L + c;\n"
+                    "\t\t\t\tfor (j = 0; j < m; j++) {\n\t\t\t\t\tk = j * KV_LANES;\n"
+                    "\t\t\t\t\tu[0] = kv_vload(x + k);\n", p);
+    for (int q = 1; q < p; ++q)
+        chunk += format("\t\t\t\t\tu[%d] = kv_vmul(kv_vload(x + %s), wb[j][%d]);\n", q, at(q).c_str(), q);
+    chunk += format("\t\t\t\t\tkv_vdft%d(u);\n", p);
+    for (int q = 0; q < p; ++q) chunk += format("\t\t\t\t\tkv_vstore(x + %s, u[%d]);\n", at(q).c_str(), q);
+    chunk += "\t\t\t\t}\n\t\t\t}\n\t\t}\n";
+    vec += "\t}\n\tif (R == 1) {\n" + loop("\t\t", "d") + "\t} else {\n" + chunk + "\t}\n";
+    vec += "\tstart = L - L % KV_LANES;\n#else\n\tstart = 0;\n#endif\n";
     // gcc unrolls a short loop over k (the pass after the leaf) completely
     // and then vectorises neither it nor the loop over the blocks.
     return expandTemplate("kv_pass", R"(
@@ -68,7 +102,8 @@ static KV_PASS void kv_pass@{p}(complex *d, long L, long R, const complex *KV_RE
 	complex *KV_RESTRICT x;
 	long b, k, e, start;
 #ifdef KV_VECTOR
-	kv_vcomplex u[@{p}], w[@{p}], lane[@{p}];
+	kv_vcomplex u[@{p}], w[@{p}], lane[@{p}], wb[8][@{p}];
+	long c, j, m;
 #endif
 @{vector_loop}	for (b = 0; b < R; b++) {
 		x = d + b * @{p} * L;
