@@ -284,21 +284,33 @@ static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REA
 		kv_conv_pass4(re, im, n, m, tw + m, 1);
 }
 
-/* The cyclic convolution of length n = 3^b * 2^a: the radix-3 passes around
-   the power-of-two convolutions, depth first, as the power-of-two part. */
+/* The cyclic convolution of length n = 5^c * 3^b * 2^a: the radix-3 passes
+   outermost, then the radix-5 ones, around the power-of-two convolutions,
+   depth first, as the power-of-two part. */
 static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, int forward_only)
 {
-	const long m = n / 3;
-	long q;
-	if (n % 3) {
+	long m, q;
+	if (n % 3 == 0) {
+		m = n / 3;
+		kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 0);
+		for (q = 0; q < n; q += m)
+			kv_conv_convolve(re + q, im + q, m, kr + q, ki + q, tw, forward_only);
+		if (!forward_only)
+			kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 1);
+		return;
+	}
+	if (n % 5) {
 		kv_conv_cyclic(re, im, n, kr, ki, tw, forward_only);
 		return;
 	}
-	kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 0);
+	m = n / 5;
+	kv_conv_span5(re, re + m, re + 2 * m, re + 3 * m, re + 4 * m, im, im + m, im + 2 * m, im + 3 * m, im + 4 * m,
+		tw + m, m, 0);
 	for (q = 0; q < n; q += m)
 		kv_conv_convolve(re + q, im + q, m, kr + q, ki + q, tw, forward_only);
 	if (!forward_only)
-		kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 1);
+		kv_conv_span5(re, re + m, re + 2 * m, re + 3 * m, re + 4 * m, im, im + m, im + 2 * m, im + 3 * m, im + 4 * m,
+			tw + m, m, 1);
 }
 
 /* wr[j] + i*wi[j] = W_n^(k*j) for j < count, from c[y] + i*s[y], the cosine
@@ -360,6 +372,33 @@ static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const R
 	const V ar = a0r - KV_HALF * sr, ai = a0i - KV_HALF * si; \
 	const V b0r = a0r + sr, b0i = a0i + si, b1r = ar - di, b1i = ai + dr; \
 	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); }
+/* The same for radix 5, where c <= 3m: the last two fifths are zero, the
+   inverse writes the first three only. */
+#define KV_CONV_TOP5(V) { \
+	KV_CONV_TW5(V) \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); \
+	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); { \
+	const V s1r = a1r, s1i = a1i, d1r = a1r, d1i = a1i, s2r = a2r, s2i = a2i, d2r = a2r, d2i = a2i; \
+	KV_CONV_CORE5(V, a0r, a0i, +) { \
+	const V c1r = b1r * w1r - b1i * w1i, c1i = b1r * w1i + b1i * w1r; \
+	const V c2r = b2r * w2r - b2i * w2i, c2i = b2r * w2i + b2i * w2r; \
+	const V c3r = b3r * w3r - b3i * w3i, c3i = b3r * w3i + b3i * w3r; \
+	const V c4r = b4r * w4r - b4i * w4i, c4i = b4r * w4i + b4i * w4r; \
+	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, c1r); KV_CONV_PUT(r2, c2r); KV_CONV_PUT(r3, c3r); KV_CONV_PUT(r4, c4r); \
+	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, c1i); KV_CONV_PUT(i2, c2i); KV_CONV_PUT(i3, c3i); KV_CONV_PUT(i4, c4i); } } }
+#define KV_CONV_TOP5I(V) { \
+	KV_CONV_TW5(V) \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); KV_CONV_GET(V, a3r, r3); \
+	KV_CONV_GET(V, a4r, r4); KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); \
+	KV_CONV_GET(V, a3i, i3); KV_CONV_GET(V, a4i, i4); { \
+	const V x1r = a1r * w1r + a1i * w1i, x1i = a1i * w1r - a1r * w1i; \
+	const V x2r = a2r * w2r + a2i * w2i, x2i = a2i * w2r - a2r * w2i; \
+	const V x3r = a3r * w3r + a3i * w3i, x3i = a3i * w3r - a3r * w3i; \
+	const V x4r = a4r * w4r + a4i * w4i, x4i = a4i * w4r - a4r * w4i; \
+	KV_CONV_BFLY5(V, a0r, a0i, x1r, x1i, x2r, x2i, x3r, x3i, x4r, x4i, -) \
+	(void)b3r; (void)b3i; (void)b4r; (void)b4i; \
+	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(r2, b2r); \
+	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); KV_CONV_PUT(i2, b2i); } }
 #ifdef KV_VECTOR
 #define KV_CONV_TOP_LOOP(B) { \
 	for (; j + KV_LANES <= m; j += KV_LANES) \
@@ -387,17 +426,40 @@ static void kv_conv_top(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, RE
 		KV_CONV_TOP_LOOP(KV_CONV_TOP4)
 }
 
+static void kv_conv_top5(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT r4, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1,
+	REAL *KV_CONV_RESTRICT i2, REAL *KV_CONV_RESTRICT i3, REAL *KV_CONV_RESTRICT i4, const REAL *KV_CONV_RESTRICT tw,
+	long m, int inverse)
+{
+	long j = 0;
+	if (inverse)
+		KV_CONV_TOP_LOOP(KV_CONV_TOP5I)
+	else
+		KV_CONV_TOP_LOOP(KV_CONV_TOP5)
+}
+
 /* kv_conv_convolve for input zero from entry c on and output wanted below
    c only (Bluestein's, c = p). */
 static void kv_conv_convolve_part(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, long c)
 {
-	const long radix = n % 3 ? 4 : 3, m = n / radix;
+	const long radix = n % 3 ? n % 5 ? 4 : 5 : 3, m = n / radix;
 	REAL *r3 = radix == 4 ? re + 3 * m : re, *i3 = radix == 4 ? im + 3 * m : im;
 	long q;
-	if (c > 2 * m) {
+	if (c > (radix == 5 ? 3 : 2) * m) {
 		for (q = c; q < n; ++q)
 			re[q] = im[q] = 0;
 		kv_conv_convolve(re, im, n, kr, ki, tw, 0);
+		return;
+	}
+	if (radix == 5) {
+		for (q = c; q < 3 * m; ++q)
+			re[q] = im[q] = 0;
+		kv_conv_top5(re, re + m, re + 2 * m, re + 3 * m, re + 4 * m, im, im + m, im + 2 * m, im + 3 * m, im + 4 * m,
+			tw + m, m, 0);
+		for (q = 0; q < n; q += m)
+			kv_conv_convolve(re + q, im + q, m, kr + q, ki + q, tw, 0);
+		kv_conv_top5(re, re + m, re + 2 * m, re + 3 * m, re + 4 * m, im, im + m, im + 2 * m, im + 3 * m, im + 4 * m,
+			tw + m, m, 1);
 		return;
 	}
 	for (q = c; q < 2 * m; ++q)
