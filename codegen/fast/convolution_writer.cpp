@@ -1,5 +1,5 @@
 // The kv_conv_* functions of a fast-style file: the C files conv_passes.c,
-// conv_cyclic.c, conv_roots.c and convolution.c, filled in for the file's
+// conv_cyclic.c, conv_top.c, conv_roots.c and convolution.c, filled in for the file's
 // precision.
 #include <string>
 
@@ -26,8 +26,9 @@ void writeConvolutionSupport(SourceWriter& w, Precision precision) {
     passes["sin5_1"] = "(" + cast + "0.95105651629515357212" + t.suffix() + ")";
     passes["sin5_2"] = "(" + cast + "0.58778525229247312917" + t.suffix() + ")";
     w.writeText(expandTemplate("c/conv_passes.c", kConvPassesText, passes).c_str());
-    w.writeText(expandTemplate("c/conv_cyclic.c", kConvCyclicText, values).c_str());
     const TextValues real = {{"real", values.at("real")}};
+    w.writeText(expandTemplate("c/conv_cyclic.c", kConvCyclicText, real).c_str());
+    w.writeText(expandTemplate("c/conv_top.c", kConvTopText, values).c_str());
     w.writeText(expandTemplate("c/conv_roots.c", kConvRootsText, real).c_str());
     w.writeText(expandTemplate("c/convolution.c", kConvolutionText, real).c_str());
 }

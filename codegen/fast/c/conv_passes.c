@@ -185,10 +185,13 @@ static void kv_conv_span3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, 
 	const V b1r = t1r + u1i, b1i = t1i - u1r, b4r = t1r - u1i, b4i = t1i + u1r; \
 	const V b2r = t2r + u2i, b2i = t2i - u2r, b3r = t2r - u2i, b3i = t2i + u2r;
 
-/* The twiddles of a radix-5 butterfly, W^1 read and its powers multiplied out. */
+/* The twiddles of a radix-5 butterfly: W^1 and W^2 read (tw and tw + 2m,
+   m values each of the two parts), W^3 and W^4 their products. Squaring
+   W^2 and multiplying by W^1 once more, as for radix 4, gave 100000 values
+   an rms error 1.3 times that of 2^4 * 3^8; with W^2 read, 0.85 times. */
 #define KV_CONV_TW5(V) \
 	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
-	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
+	KV_CONV_GET(V, w2r, tw + 2 * m); KV_CONV_GET(V, w2i, tw + 3 * m); \
 	const V w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r; \
 	const V w4r = w2r * w2r - w2i * w2i, w4i = (w2r + w2r) * w2i;
 

@@ -1,5 +1,5 @@
 /* The large prime radices of the fast style, as its generated files carry
-   them after conv_passes.c, conv_cyclic.c and conv_roots.c. The build gives
+   them after conv_passes.c, conv_cyclic.c, conv_top.c and conv_roots.c. The build gives
    the generator the text after the marker line below, with REAL as the
    placeholder that the generator fills in for the file's precision. The
    lines up to the marker only let these files compile, and be tested,
