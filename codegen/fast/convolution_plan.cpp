@@ -64,7 +64,7 @@ int64_t convolutionLength(int32_t p) {
             int64_t n = f, a = 4;
             for (; n < least; n *= 2) ++a;
             // As kv_conv_length: radix 5 only where 2^a <= 256.
-            const int64_t cost = n * (a / 2 * 10 + a % 2 * 4 + (b + c) * 12);
+            const int64_t cost = n * (a / 2 * 10 + a % 2 * 4 + b * 12 + c * 13);
             if ((c == 0 || a <= 8) && (best == 0 || cost < bestCost)) {
                 best = n;
                 bestCost = cost;

@@ -82,8 +82,10 @@ static long kv_conv_generator(long p)
 /* The convolution length: p - 1 where Rader's algorithm applies, or else,
    for Bluestein's, of the n = 5^c * 3^b * 2^a >= 2p - 34 with 2^a >= 16,
    the one of least cost, counted per value as 10 for a radix-4 pass, 4 for
-   a radix-2 pass, 12 for a radix-3 pass and 12 for a radix-5 pass
-   (measured), radix 5 only with 2^a <= 256: its spans of m values, a
+   a radix-2 pass, 12 for a radix-3 pass and 13 for a radix-5 pass
+   (measured: 124991 took about as long with 5^6 * 2^4 as with 2^18, which
+   13 keeps, and 49999 0.9 times as long with 5^5 * 2^5 as with
+   3^8 * 2^4), radix 5 only with 2^a <= 256: its spans of m values, a
    multiple of 512 from 2^9 on, put the ten streams of a butterfly 4 KiB
    apart, in one set of the cache (p = 49999 took 1.2 times as long with
    25 * 2^12 as with 5^5 * 2^5, and 124991 with 5^3 * 2^11 1.2 times as long
@@ -108,7 +110,7 @@ static long kv_conv_length(long p)
 				++b;
 			for (; g % 5 == 0; g /= 5)
 				++c;
-			cost = (double)n * (double)(a / 2 * 10 + a % 2 * 4 + (b + c) * 12);
+			cost = (double)n * (double)(a / 2 * 10 + a % 2 * 4 + b * 12 + c * 13);
 			if ((c == 0 || a <= 8) && (best == 0 || cost < best_cost)) {
 				best = n;
 				best_cost = cost;
