@@ -5,8 +5,8 @@
 #include <cstdint>
 
 // The longest length the fast style writes. Every integer its code forms
-// stays below 2^31 (index_bound.h) up to 21717736: the prime 21717737 needs
-// a convolution of 9 * 5^7 * 2^6, and the byte count of its work memory, written
+// stays below 2^31 (index_bound.h) up to 21233688: the prime 21233689 needs
+// a convolution of 3 * 2^24, and the byte count of its work memory, written
 // into the code, passes 2^31 in double precision. The limit is the power of
 // two below that. Accuracy has room to spare there (9e-16 in double and
 // 7e-7 in single at 16777213).

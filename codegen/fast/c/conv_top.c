@@ -6,6 +6,9 @@
 #include "conv_cyclic.c"
 
 /* ==== generated files carry this file from here on ==== */
+/* wr[j] + i*wi[j] = W_n^(k*j) for j < count, from c[y] + i*s[y], the cosine
+   and sine of 2*pi*y/n in the first octant (2y <= n/4). */
+
 /* The top pass of a convolution whose input is zero from entry c on and
    whose output is wanted below c only, with c <= 2m: the forward radix-4
    or radix-3 butterfly reads its first two quarters or thirds only (the

@@ -331,9 +331,9 @@ TEST(FastPlan, TheFewestPassesSweepAfterTheBlocks) {
 // reaches 2^31: for every length up to 2^18, every 61st above it and the
 // last 4096 up to the maximum. The whole range, checked once, is no
 // different: its largest integer is the work byte count of 16777213 in
-// double, 1610613200. Past the maximum the model holds up to 21717736
-// (also checked once): the prime 21717737 needs a convolution of
-// 9 x 5^7 x 2^6, whose work passes 2^31 bytes. The limit is the power of
+// double, 1610613200. Past the maximum the prime 21717737 needs a
+// convolution of 9 x 5^7 x 2^6, whose work passes 2^31 bytes (before the
+// radix-5 passes 21233689 did, with 3 x 2^24). The limit is the power of
 // two below.
 TEST(FastPlan, EveryLengthIsCoveredAndIndexesBelow2To31) {
     const PrimeSieve sieve(kFastMaxLength);
