@@ -32,12 +32,11 @@ int64_t powerMod(int64_t x, int64_t e, int64_t p) {
     return r;
 }
 
-// p - 1 = 5^c * 3^b * 2^a with 2^a >= 16.
+// p - 1 = 3^b * 2^a with 2^a >= 16.
 bool raderLength(int64_t n) {
     if (n % 16) return false;
     while (n % 2 == 0) n /= 2;
     while (n % 3 == 0) n /= 3;
-    while (n % 5 == 0) n /= 5;
     return n == 1;
 }
 
@@ -46,9 +45,7 @@ bool raderLength(int64_t n) {
 int64_t raderGenerator(int32_t p) {
     if (!raderLength(int64_t(p) - 1)) return 0;
     for (int64_t g = 2; g <= INT32_MAX / p; ++g)
-        if (powerMod(g, (p - 1) / 2, p) != 1 && ((p - 1) % 3 || powerMod(g, (p - 1) / 3, p) != 1) &&
-            ((p - 1) % 5 || powerMod(g, (p - 1) / 5, p) != 1))
-            return g;
+        if (powerMod(g, (p - 1) / 2, p) != 1 && ((p - 1) % 3 || powerMod(g, (p - 1) / 3, p) != 1)) return g;
     return 0;
 }
 
@@ -59,19 +56,15 @@ int64_t convolutionLength(int32_t p) {
     // Bluestein's: 2p - 2, less up to 32 that kv_conv_finish puts right.
     const int64_t least = 2 * int64_t(p) - 34;
     int64_t best = 0, bestCost = 0;
-    for (int64_t f5 = 16, c = 0;; f5 *= 5, ++c) {
-        for (int64_t f = f5, b = 0;; f *= 3, ++b) {
-            int64_t n = f, a = 4;
-            for (; n < least; n *= 2) ++a;
-            // As kv_conv_length: radix 5 only where 2^a <= 256.
-            const int64_t cost = n * (a / 2 * 10 + a % 2 * 4 + b * 12 + c * 13);
-            if ((c == 0 || a <= 8) && (best == 0 || cost < bestCost)) {
-                best = n;
-                bestCost = cost;
-            }
-            if (f >= least) break;
+    for (int64_t f = 16, b = 0;; f *= 3, ++b) {
+        int64_t n = f, a = 4;
+        for (; n < least; n *= 2) ++a;
+        const int64_t cost = n * (a / 2 * 10 + a % 2 * 4 + b * 12);
+        if (best == 0 || cost < bestCost) {
+            best = n;
+            bestCost = cost;
         }
-        if (f5 >= least) return best;
+        if (f >= least) return best;
     }
 }
 

@@ -1,8 +1,8 @@
 /* The cyclic convolution of the large prime radices (see convolution.c),
    as the fast style's generated files carry it after conv_passes.c. The
    build gives the generator the text after the marker line below, with
-   REAL as the placeholder that it fills in for the file's precision; the
-   lines up to the marker let it compile on its own. */
+   REAL, KV_HALF and KV_SQRT3_4 as placeholders that it fills in for the
+   file's precision; the lines up to the marker let it compile on its own. */
 #include "conv_passes.c"
 
 /* ==== generated files carry this file from here on ==== */
@@ -284,31 +284,126 @@ static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REA
 		kv_conv_pass4(re, im, n, m, tw + m, 1);
 }
 
-/* The cyclic convolution of length n = 5^c * 3^b * 2^a: the radix-3 passes
-   outermost, then the radix-5 ones, around the power-of-two convolutions,
-   depth first, as the power-of-two part. */
+/* The cyclic convolution of length n = 3^b * 2^a: the radix-3 passes around
+   the power-of-two convolutions, depth first, as the power-of-two part. */
 static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, int forward_only)
 {
-	long m, q;
-	if (n % 3 == 0) {
-		m = n / 3;
-		kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 0);
-		for (q = 0; q < n; q += m)
-			kv_conv_convolve(re + q, im + q, m, kr + q, ki + q, tw, forward_only);
-		if (!forward_only)
-			kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 1);
-		return;
-	}
-	if (n % 5) {
+	const long m = n / 3;
+	long q;
+	if (n % 3) {
 		kv_conv_cyclic(re, im, n, kr, ki, tw, forward_only);
 		return;
 	}
-	m = n / 5;
-	kv_conv_span5(re, re + m, re + 2 * m, re + 3 * m, re + 4 * m, im, im + m, im + 2 * m, im + 3 * m, im + 4 * m,
-		tw + m, m, 0);
+	kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 0);
 	for (q = 0; q < n; q += m)
 		kv_conv_convolve(re + q, im + q, m, kr + q, ki + q, tw, forward_only);
 	if (!forward_only)
-		kv_conv_span5(re, re + m, re + 2 * m, re + 3 * m, re + 4 * m, im, im + m, im + 2 * m, im + 3 * m, im + 4 * m,
-			tw + m, m, 1);
+		kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 1);
+}
+
+/* wr[j] + i*wi[j] = W_n^(k*j) for j < count, from c[y] + i*s[y], the cosine
+   and sine of 2*pi*y/n in the first octant (2y <= n/4). */
+
+/* The top pass of a convolution whose input is zero from entry c on and
+   whose output is wanted below c only, with c <= 2m: the forward radix-4
+   or radix-3 butterfly reads its first two quarters or thirds only (the
+   others are zero), the inverse writes its first two only. That saves the
+   zeros' writes and reads and half the top inverse pass's writes, a
+   quarter of the memory traffic of the top passes, which go over the
+   whole length out of cache. */
+#define KV_CONV_TOP4(V) { \
+	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); \
+	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
+	const V w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r; \
+	const V xr = a0r + a1i, xi = a0i - a1r, yr = a0r - a1r, yi = a0i - a1i, zr = a0r - a1i, zi = a0i + a1r; \
+	const V b0r = a0r + a1r, b0i = a0i + a1i; \
+	const V b1r = xr * w1r - xi * w1i, b1i = xr * w1i + xi * w1r; \
+	const V b2r = yr * w2r - yi * w2i, b2i = yr * w2i + yi * w2r; \
+	const V b3r = zr * w3r - zi * w3i, b3i = zr * w3i + zi * w3r; \
+	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(r2, b2r); KV_CONV_PUT(r3, b3r); \
+	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); KV_CONV_PUT(i2, b2i); KV_CONV_PUT(i3, b3i); }
+#define KV_CONV_TOP4I(V) { \
+	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); KV_CONV_GET(V, a3r, r3); \
+	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); KV_CONV_GET(V, a3i, i3); \
+	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
+	const V w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r; \
+	const V xr = a1r * w1r + a1i * w1i, xi = a1i * w1r - a1r * w1i; \
+	const V yr = a2r * w2r + a2i * w2i, yi = a2i * w2r - a2r * w2i; \
+	const V zr = a3r * w3r + a3i * w3i, zi = a3i * w3r - a3r * w3i; \
+	const V ar = a0r + yr, ai = a0i + yi, br = a0r - yr, bi = a0i - yi; \
+	const V cr = xr + zr, ci = xi + zi, dr = xr - zr, di = xi - zi; \
+	const V b0r = ar + cr, b0i = ai + ci, b1r = br - di, b1i = bi + dr; \
+	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); }
+#define KV_CONV_TOP3(V) { \
+	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); \
+	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
+	const V dr = KV_SQRT3_4 * a1r, di = KV_SQRT3_4 * a1i; \
+	const V ar = a0r - KV_HALF * a1r, ai = a0i - KV_HALF * a1i; \
+	const V xr = ar + di, xi = ai - dr, yr = ar - di, yi = ai + dr; \
+	const V b0r = a0r + a1r, b0i = a0i + a1i; \
+	const V b1r = xr * w1r - xi * w1i, b1i = xr * w1i + xi * w1r; \
+	const V b2r = yr * w2r - yi * w2i, b2i = yr * w2i + yi * w2r; \
+	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(r2, b2r); \
+	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); KV_CONV_PUT(i2, b2i); }
+#define KV_CONV_TOP3I(V) { \
+	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
+	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); \
+	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); \
+	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
+	const V xr = a1r * w1r + a1i * w1i, xi = a1i * w1r - a1r * w1i; \
+	const V yr = a2r * w2r + a2i * w2i, yi = a2i * w2r - a2r * w2i; \
+	const V sr = xr + yr, si = xi + yi; \
+	const V dr = KV_SQRT3_4 * (xr - yr), di = KV_SQRT3_4 * (xi - yi); \
+	const V ar = a0r - KV_HALF * sr, ai = a0i - KV_HALF * si; \
+	const V b0r = a0r + sr, b0i = a0i + si, b1r = ar - di, b1i = ai + dr; \
+	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); }
+#ifdef KV_VECTOR
+#define KV_CONV_TOP_LOOP(B) { \
+	for (; j + KV_LANES <= m; j += KV_LANES) \
+		B(kv_vec) \
+	for (; j < m; ++j) \
+		B(REAL) }
+#else
+#define KV_CONV_TOP_LOOP(B) \
+	for (; j < m; ++j) \
+		B(REAL)
+#endif
+
+static void kv_conv_top(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
+	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2,
+	REAL *KV_CONV_RESTRICT i3, const REAL *KV_CONV_RESTRICT tw, long m, int radix, int inverse)
+{
+	long j = 0;
+	if (radix == 3 && inverse)
+		KV_CONV_TOP_LOOP(KV_CONV_TOP3I)
+	else if (radix == 3)
+		KV_CONV_TOP_LOOP(KV_CONV_TOP3)
+	else if (inverse)
+		KV_CONV_TOP_LOOP(KV_CONV_TOP4I)
+	else
+		KV_CONV_TOP_LOOP(KV_CONV_TOP4)
+}
+
+/* kv_conv_convolve for input zero from entry c on and output wanted below
+   c only (Bluestein's, c = p). */
+static void kv_conv_convolve_part(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, long c)
+{
+	const long radix = n % 3 ? 4 : 3, m = n / radix;
+	REAL *r3 = radix == 4 ? re + 3 * m : re, *i3 = radix == 4 ? im + 3 * m : im;
+	long q;
+	if (c > 2 * m) {
+		for (q = c; q < n; ++q)
+			re[q] = im[q] = 0;
+		kv_conv_convolve(re, im, n, kr, ki, tw, 0);
+		return;
+	}
+	for (q = c; q < 2 * m; ++q)
+		re[q] = im[q] = 0;
+	kv_conv_top(re, re + m, re + 2 * m, r3, im, im + m, im + 2 * m, i3, tw + m, m, (int)radix, 0);
+	for (q = 0; q < n; q += m)
+		kv_conv_convolve(re + q, im + q, m, kr + q, ki + q, tw, 0);
+	kv_conv_top(re, re + m, re + 2 * m, r3, im, im + m, im + 2 * m, i3, tw + m, m, (int)radix, 1);
 }

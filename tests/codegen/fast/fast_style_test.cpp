@@ -331,10 +331,9 @@ TEST(FastPlan, TheFewestPassesSweepAfterTheBlocks) {
 // reaches 2^31: for every length up to 2^18, every 61st above it and the
 // last 4096 up to the maximum. The whole range, checked once, is no
 // different: its largest integer is the work byte count of 16777213 in
-// double, 1610613200. Past the maximum the prime 21717737 needs a
-// convolution of 9 x 5^7 x 2^6, whose work passes 2^31 bytes (before the
-// radix-5 passes 21233689 did, with 3 x 2^24). The limit is the power of
-// two below.
+// double, 1610613200. Past the maximum the model holds up to 21233688 (also
+// checked once): the prime 21233689 needs a convolution of 3 x 2^24, whose
+// work passes 2^31 bytes. The limit is the power of two below.
 TEST(FastPlan, EveryLengthIsCoveredAndIndexesBelow2To31) {
     const PrimeSieve sieve(kFastMaxLength);
     auto check = [&](int32_t n) {
@@ -351,7 +350,7 @@ TEST(FastPlan, EveryLengthIsCoveredAndIndexesBelow2To31) {
     for (int32_t n = kFastMaxLength - 4095; n <= kFastMaxLength; ++n) ASSERT_TRUE(check(n));
     EXPECT_EQ(largestFileIntermediate(16777213, Precision::Double), 1610613200);
 
-    EXPECT_GE(largestFileIntermediate(21717737, Precision::Double), int64_t(1) << 31);
+    EXPECT_GE(largestFileIntermediate(21233689, Precision::Double), int64_t(1) << 31);
 }
 
 }  // namespace
