@@ -301,9 +301,6 @@ static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const R
 		kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 1);
 }
 
-/* wr[j] + i*wi[j] = W_n^(k*j) for j < count, from c[y] + i*s[y], the cosine
-   and sine of 2*pi*y/n in the first octant (2y <= n/4). */
-
 /* The top pass of a convolution whose input is zero from entry c on and
    whose output is wanted below c only, with c <= 2m: the forward radix-4
    or radix-3 butterfly reads its first two quarters or thirds only (the
@@ -324,16 +321,7 @@ static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const R
 	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(r2, b2r); KV_CONV_PUT(r3, b3r); \
 	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); KV_CONV_PUT(i2, b2i); KV_CONV_PUT(i3, b3i); }
 #define KV_CONV_TOP4I(V) { \
-	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
-	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); KV_CONV_GET(V, a3r, r3); \
-	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); KV_CONV_GET(V, a3i, i3); \
-	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
-	const V w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r; \
-	const V xr = a1r * w1r + a1i * w1i, xi = a1i * w1r - a1r * w1i; \
-	const V yr = a2r * w2r + a2i * w2i, yi = a2i * w2r - a2r * w2i; \
-	const V zr = a3r * w3r + a3i * w3i, zi = a3i * w3r - a3r * w3i; \
-	const V ar = a0r + yr, ai = a0i + yi, br = a0r - yr, bi = a0i - yi; \
-	const V cr = xr + zr, ci = xi + zi, dr = xr - zr, di = xi - zi; \
+	KV_CONV_DIT4_PARTS(V) \
 	const V b0r = ar + cr, b0i = ai + ci, b1r = br - di, b1i = bi + dr; \
 	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); }
 #define KV_CONV_TOP3(V) { \
@@ -349,28 +337,9 @@ static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const R
 	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(r2, b2r); \
 	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); KV_CONV_PUT(i2, b2i); }
 #define KV_CONV_TOP3I(V) { \
-	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
-	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); \
-	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); \
-	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
-	const V xr = a1r * w1r + a1i * w1i, xi = a1i * w1r - a1r * w1i; \
-	const V yr = a2r * w2r + a2i * w2i, yi = a2i * w2r - a2r * w2i; \
-	const V sr = xr + yr, si = xi + yi; \
-	const V dr = KV_SQRT3_4 * (xr - yr), di = KV_SQRT3_4 * (xi - yi); \
-	const V ar = a0r - KV_HALF * sr, ai = a0i - KV_HALF * si; \
+	KV_CONV_DIT3_PARTS(V) \
 	const V b0r = a0r + sr, b0i = a0i + si, b1r = ar - di, b1i = ai + dr; \
 	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); }
-#ifdef KV_VECTOR
-#define KV_CONV_TOP_LOOP(B) { \
-	for (; j + KV_LANES <= m; j += KV_LANES) \
-		B(kv_vec) \
-	for (; j < m; ++j) \
-		B(REAL) }
-#else
-#define KV_CONV_TOP_LOOP(B) \
-	for (; j < m; ++j) \
-		B(REAL)
-#endif
 
 static void kv_conv_top(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
 	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2,
@@ -378,13 +347,13 @@ static void kv_conv_top(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, RE
 {
 	long j = 0;
 	if (radix == 3 && inverse)
-		KV_CONV_TOP_LOOP(KV_CONV_TOP3I)
+		KV_CONV_LOOP(KV_CONV_TOP3I)
 	else if (radix == 3)
-		KV_CONV_TOP_LOOP(KV_CONV_TOP3)
+		KV_CONV_LOOP(KV_CONV_TOP3)
 	else if (inverse)
-		KV_CONV_TOP_LOOP(KV_CONV_TOP4I)
+		KV_CONV_LOOP(KV_CONV_TOP4I)
 	else
-		KV_CONV_TOP_LOOP(KV_CONV_TOP4)
+		KV_CONV_LOOP(KV_CONV_TOP4)
 }
 
 /* kv_conv_convolve for input zero from entry c on and output wanted below

@@ -42,6 +42,19 @@ typedef struct { REAL re, im; } complex;
 #define KV_CONV_GET(V, x, a) V x; memcpy(&x, (a) + j, sizeof x)
 #define KV_CONV_PUT(a, x) memcpy((a) + j, &x, sizeof x)
 
+/* Butterflies B from j to m: on vectors while KV_LANES remain, then on REALs. */
+#ifdef KV_VECTOR
+#define KV_CONV_LOOP(B) { \
+	for (; j + KV_LANES <= m; j += KV_LANES) \
+		B(kv_vec) \
+	for (; j < m; ++j) \
+		B(REAL) }
+#else
+#define KV_CONV_LOOP(B) \
+	for (; j < m; ++j) \
+		B(REAL)
+#endif
+
 /* One radix-4 butterfly of a span by decimation in frequency: the four
    quarters of 4m values, output r of butterfly j multiplied by W_4m^(r*j),
    with W_4m^j read from tw (m values each of the two parts) and its square
@@ -63,8 +76,9 @@ typedef struct { REAL re, im; } complex;
 	KV_CONV_PUT(i0, a0i); KV_CONV_PUT(i1, a1i); KV_CONV_PUT(i2, a2i); KV_CONV_PUT(i3, a3i); }
 
 /* The inverse of KV_CONV_DIF4 (times 4): conjugate twiddles first, then the
-   inverse butterfly (decimation in time). */
-#define KV_CONV_DIT4(V) { \
+   inverse butterfly (decimation in time), whose outputs are a + c, b - d i,
+   a - c and b + d i (the top pass writes the first two only). */
+#define KV_CONV_DIT4_PARTS(V) \
 	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
 	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); KV_CONV_GET(V, a3r, r3); \
 	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); KV_CONV_GET(V, a3i, i3); \
@@ -74,7 +88,9 @@ typedef struct { REAL re, im; } complex;
 	const V yr = a2r * w2r + a2i * w2i, yi = a2i * w2r - a2r * w2i; \
 	const V zr = a3r * w3r + a3i * w3i, zi = a3i * w3r - a3r * w3i; \
 	const V ar = a0r + yr, ai = a0i + yi, br = a0r - yr, bi = a0i - yi; \
-	const V cr = xr + zr, ci = xi + zi, dr = xr - zr, di = xi - zi; \
+	const V cr = xr + zr, ci = xi + zi, dr = xr - zr, di = xi - zi;
+#define KV_CONV_DIT4(V) { \
+	KV_CONV_DIT4_PARTS(V) \
 	a0r = ar + cr; a0i = ai + ci; a1r = br - di; a1i = bi + dr; \
 	a2r = ar - cr; a2i = ai - ci; a3r = br + di; a3i = bi - dr; \
 	KV_CONV_PUT(r0, a0r); KV_CONV_PUT(r1, a1r); KV_CONV_PUT(r2, a2r); KV_CONV_PUT(r3, a3r); \
@@ -87,21 +103,10 @@ static void kv_conv_span4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, 
 	REAL *KV_CONV_RESTRICT i3, const REAL *KV_CONV_RESTRICT tw, long m, int inverse)
 {
 	long j = 0;
-	if (inverse) {
-#ifdef KV_VECTOR
-		for (; j + KV_LANES <= m; j += KV_LANES)
-			KV_CONV_DIT4(kv_vec)
-#endif
-		for (; j < m; ++j)
-			KV_CONV_DIT4(REAL)
-	} else {
-#ifdef KV_VECTOR
-		for (; j + KV_LANES <= m; j += KV_LANES)
-			KV_CONV_DIF4(kv_vec)
-#endif
-		for (; j < m; ++j)
-			KV_CONV_DIF4(REAL)
-	}
+	if (inverse)
+		KV_CONV_LOOP(KV_CONV_DIT4)
+	else
+		KV_CONV_LOOP(KV_CONV_DIF4)
 }
 
 /* A radix-3 butterfly by decimation in frequency, as KV_CONV_DIF4. */
@@ -120,8 +125,9 @@ static void kv_conv_span4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, 
 	KV_CONV_PUT(r0, a0r); KV_CONV_PUT(r1, a1r); KV_CONV_PUT(r2, a2r); \
 	KV_CONV_PUT(i0, a0i); KV_CONV_PUT(i1, a1i); KV_CONV_PUT(i2, a2i); }
 
-/* The inverse of KV_CONV_DIF3 (times 3). */
-#define KV_CONV_DIT3(V) { \
+/* The inverse of KV_CONV_DIF3 (times 3): outputs a0 + s, a - d i and
+   a + d i, for KV_CONV_DIT3 and for the top pass that writes two of them. */
+#define KV_CONV_DIT3_PARTS(V) \
 	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
 	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); \
 	KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); \
@@ -130,7 +136,9 @@ static void kv_conv_span4(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, 
 	const V yr = a2r * w2r + a2i * w2i, yi = a2i * w2r - a2r * w2i; \
 	const V sr = xr + yr, si = xi + yi; \
 	const V dr = KV_SQRT3_4 * (xr - yr), di = KV_SQRT3_4 * (xi - yi); \
-	const V ar = a0r - KV_HALF * sr, ai = a0i - KV_HALF * si; \
+	const V ar = a0r - KV_HALF * sr, ai = a0i - KV_HALF * si;
+#define KV_CONV_DIT3(V) { \
+	KV_CONV_DIT3_PARTS(V) \
 	a0r += sr; a0i += si; a1r = ar - di; a1i = ai + dr; a2r = ar + di; a2i = ai - dr; \
 	KV_CONV_PUT(r0, a0r); KV_CONV_PUT(r1, a1r); KV_CONV_PUT(r2, a2r); \
 	KV_CONV_PUT(i0, a0i); KV_CONV_PUT(i1, a1i); KV_CONV_PUT(i2, a2i); }
@@ -141,20 +149,9 @@ static void kv_conv_span3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, 
 	long m, int inverse)
 {
 	long j = 0;
-	if (inverse) {
-#ifdef KV_VECTOR
-		for (; j + KV_LANES <= m; j += KV_LANES)
-			KV_CONV_DIT3(kv_vec)
-#endif
-		for (; j < m; ++j)
-			KV_CONV_DIT3(REAL)
-	} else {
-#ifdef KV_VECTOR
-		for (; j + KV_LANES <= m; j += KV_LANES)
-			KV_CONV_DIF3(kv_vec)
-#endif
-		for (; j < m; ++j)
-			KV_CONV_DIF3(REAL)
-	}
+	if (inverse)
+		KV_CONV_LOOP(KV_CONV_DIT3)
+	else
+		KV_CONV_LOOP(KV_CONV_DIF3)
 }
 
