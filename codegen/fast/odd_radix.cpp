@@ -112,25 +112,30 @@ static void kv_leaf_oddr(complex *y, const @{real} *x, long s, long p, const com
 )";
 
 const char* const kPassOdd = R"(
+/* The butterfly of column k of a block x of p * L entries: entry k + q L
+   turned by T[q k tw], the sums and differences of the pairs q, p - q
+   formed, the outputs written in place. */
+static void kv_odd_column(complex *x, long k, long p, long L, const complex *T, long tw, long ws)
+{
+	complex t[250], u[250], a, c;
+	long j;
+	for (j = 1; 2 * j < p; j++) {
+		a = kv_mul(x[k + j * L], T[j * k * tw]);
+		c = kv_mul(x[k + (p - j) * L], T[(p - j) * k * tw]);
+		t[j].re = a.re + c.re; t[j].im = a.im + c.im;
+		u[j].re = a.re - c.re; u[j].im = a.im - c.im;
+	}
+	kv_dft_odd(x + k, L, x[k], t, u, p, T, ws);
+}
+
 /* One pass of odd radix p over blocks of p * L entries: entry k + q L of a
    block is turned by T[q k tw] before the butterfly. */
 static KV_PASS void kv_pass_odd(complex *d, long p, long L, long R, const complex *T, long tw, long ws)
 {
-	complex t[250], u[250], x0, a, c;
-	long b, k, j;
-	for (b = 0; b < R; b++) {
-		complex *x = d + b * p * L;
-		for (k = 0; k < L; k++) {
-			x0 = x[k];
-			for (j = 1; 2 * j < p; j++) {
-				a = kv_mul(x[k + j * L], T[j * k * tw]);
-				c = kv_mul(x[k + (p - j) * L], T[(p - j) * k * tw]);
-				t[j].re = a.re + c.re; t[j].im = a.im + c.im;
-				u[j].re = a.re - c.re; u[j].im = a.im - c.im;
-			}
-			kv_dft_odd(x + k, L, x0, t, u, p, T, ws);
-		}
-	}
+	long b, k;
+	for (b = 0; b < R; b++)
+		for (k = 0; k < L; k++)
+			kv_odd_column(d + b * p * L, k, p, L, T, tw, ws);
 }
 )";
 

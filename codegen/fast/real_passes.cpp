@@ -62,19 +62,11 @@ const char* const kRealPassOdd = R"(
    outputs; all of them when full, else those below (p L - 1) / 2. */
 static KV_PASS void kv_rpass_odd(complex *d, long p, long L, long R, const complex *T, long tw, long ws, int full)
 {
-	complex t[250], u[250], x0, a, c;
-	long b, k, j, q, h = (L - 1) / 2, top = full ? p : (p - 1) / 2;
+	long b, k, q, h = (L - 1) / 2, top = full ? p : (p - 1) / 2;
 	for (b = 0; b < R; b++) {
 		complex *x = d + b * p * L;
 		for (k = 0; k <= h; k++) {
-			x0 = x[k];
-			for (j = 1; 2 * j < p; j++) {
-				a = kv_mul(x[k + j * L], T[j * k * tw]);
-				c = kv_mul(x[k + (p - j) * L], T[(p - j) * k * tw]);
-				t[j].re = a.re + c.re; t[j].im = a.im + c.im;
-				u[j].re = a.re - c.re; u[j].im = a.im - c.im;
-			}
-			kv_dft_odd(x + k, L, x0, t, u, p, T, ws);
+			kv_odd_column(x, k, p, L, T, tw, ws);
 			for (q = 0; k > 0 && q < top; q++) {
 				x[L - k + q * L].re = x[k + (p - 1 - q) * L].re;
 				x[L - k + q * L].im = -x[k + (p - 1 - q) * L].im;

@@ -77,6 +77,22 @@ typedef REAL kv_conv_v8 __attribute__((vector_size(8 * sizeof(REAL))));
 	a = t0; b = t1; c = t2; d = t3; }
 #endif
 
+/* The middle over all n entries on vectors of type V, four of them at
+   offsets 0, o1, o2 and o3 of each stretch of step entries: transposed by
+   T, and back by TI unless the inverse pass is left to the caller. */
+#define KV_CONV_MIDDLE(V, step, T, TI, o1, o2, o3) \
+	for (b = 0; b < n; b += step) { \
+		KV_CONV_LOAD4(V, 0, o1, o2, o3); \
+		T(r0, r1, r2, r3) \
+		T(i0, i1, i2, i3) \
+		KV_CONV_MID(V, 0, o1, o2, o3) \
+		if (!forward_only) { \
+			TI(r0, r1, r2, r3) \
+			TI(i0, i1, i2, i3) \
+		} \
+		KV_CONV_STORE4(0, o1, o2, o3); \
+	}
+
 /* n a multiple of 16. With vectors, two, four or eight neighbourhoods at a time,
    transposed so that each vector holds one entry of each; the kernel is
    left in that order, where it is read without a transpose. */
@@ -84,43 +100,12 @@ static void kv_conv_middle(REAL *re, REAL *im, long n, const REAL *kr, const REA
 {
 	long b;
 #ifdef KV_VECTOR
-	if (KV_LANES >= 8 && n % 32 == 0) {
-		for (b = 0; b < n; b += 32) {
-			KV_CONV_LOAD4(kv_conv_v8, 0, 8, 16, 24);
-			KV_CONV_T8(r0, r1, r2, r3)
-			KV_CONV_T8(i0, i1, i2, i3)
-			KV_CONV_MID(kv_conv_v8, 0, 8, 16, 24)
-			if (!forward_only) {
-				KV_CONV_T8I(r0, r1, r2, r3)
-				KV_CONV_T8I(i0, i1, i2, i3)
-			}
-			KV_CONV_STORE4(0, 8, 16, 24);
-		}
-	} else if (KV_LANES >= 4) {
-		for (b = 0; b < n; b += 16) {
-			KV_CONV_LOAD4(kv_conv_v4, 0, 4, 8, 12);
-			KV_CONV_T4(r0, r1, r2, r3)
-			KV_CONV_T4(i0, i1, i2, i3)
-			KV_CONV_MID(kv_conv_v4, 0, 4, 8, 12)
-			if (!forward_only) {
-				KV_CONV_T4(r0, r1, r2, r3)
-				KV_CONV_T4(i0, i1, i2, i3)
-			}
-			KV_CONV_STORE4(0, 4, 8, 12);
-		}
-	} else {
-		for (b = 0; b < n; b += 8) {
-			KV_CONV_LOAD4(kv_conv_v2, 0, 4, 2, 6);
-			KV_CONV_T2(r0, r1, r2, r3)
-			KV_CONV_T2(i0, i1, i2, i3)
-			KV_CONV_MID(kv_conv_v2, 0, 4, 2, 6)
-			if (!forward_only) {
-				KV_CONV_T2(r0, r1, r2, r3)
-				KV_CONV_T2(i0, i1, i2, i3)
-			}
-			KV_CONV_STORE4(0, 4, 2, 6);
-		}
-	}
+	if (KV_LANES >= 8 && n % 32 == 0)
+		KV_CONV_MIDDLE(kv_conv_v8, 32, KV_CONV_T8, KV_CONV_T8I, 8, 16, 24)
+	else if (KV_LANES >= 4)
+		KV_CONV_MIDDLE(kv_conv_v4, 16, KV_CONV_T4, KV_CONV_T4, 4, 8, 12)
+	else
+		KV_CONV_MIDDLE(kv_conv_v2, 8, KV_CONV_T2, KV_CONV_T2, 4, 2, 6)
 #else
 	for (b = 0; b < n; b += 4) {
 		KV_CONV_LOAD4(REAL, 0, 1, 2, 3);
