@@ -48,9 +48,11 @@ typedef struct { REAL re, im; } complex;
 #define KV_CONV_PUT(a, x) memcpy((a) + j, &x, sizeof x)
 
 /* Whether the lengths n may have radix-5 passes (n = 5^c * 3^b * 2^a), in
-   double precision only: there p = 49999 by 5^5 * 2^5 took 0.8 times as
-   long as by 3^8 * 2^4, in single 1.3 times as long, with 15 % more
-   instructions. Where it is 0 the radix-5 code is never reached. */
+   double precision only: there a transform of 200006 (2 * 100003, by
+   5^5 * 2^6 instead of 27 * 2^13) took 0.8 times as long with them and one
+   of 99998 (2 * 49999, 5^5 * 2^5 instead of 27 * 2^12) 0.95 times; in
+   single 99998 took 1.3 times as long, with 15 % more instructions. Where
+   it is 0 the compiler drops the radix-5 code. */
 #define KV_CONV_RADIX5 (sizeof(REAL) == 8)
 
 /* Butterflies B from j to m: on vectors while KV_LANES remain, then on REALs. */

@@ -85,8 +85,8 @@ static long kv_conv_generator(long p)
    the one of least cost, counted per value as 10 for a radix-4 pass, 4 for
    a radix-2 pass, 12 for a radix-3 pass and 13 for a radix-5 pass
    (measured: 124991 took about as long with 5^6 * 2^4 as with 2^18, which
-   13 keeps, and 49999 0.9 times as long with 5^5 * 2^5 as with
-   3^8 * 2^4), radix 5 only with 2^a <= 256: its spans of m values, a
+   13 keeps, and 100003 0.8 times as long with 5^5 * 2^6 as with
+   27 * 2^13), radix 5 only with 2^a <= 256: its spans of m values, a
    multiple of 512 from 2^9 on, put the ten streams of a butterfly 4 KiB
    apart, in one set of the cache (p = 49999 took 1.2 times as long with
    25 * 2^12 as with 5^5 * 2^5, and 124991 with 5^3 * 2^11 1.2 times as long
