@@ -3,7 +3,8 @@
 // Each argument is p:bytes, a prime and the work size the generator gives
 // for it; prints the error of kv_conv_dft, kv_conv_dft_real and
 // kv_conv_pass (the second pass of a length-3p transform) against a
-// direct DFT in long double, relative to the largest output. Built with
+// direct DFT in long double, relative to the largest output, and the
+// convolution length the code chose ("p length n"). Built with
 // AddressSanitizer, so that work used beyond `bytes` fails the run, and
 // with the generated code's long made int under UndefinedBehaviorSanitizer,
 // so that an index above 2^31 - 1 fails it too.
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
         work = static_cast<complex*>(std::malloc(bytes));
         kv_conv_init(work, p, roots.data(), 3);
         kv_conv_pass(pass.data(), p, 3, 1, roots.data(), 1, work);
+        std::printf("%ld length %ld\n", p, long(kv_conv_parts(work, p).n));
         std::free(work);
         std::printf("%ld pass %.3e\n", p, maxError(ref, turnedRe.data(), turnedIm.data(), 1, pass.data() + 2, -1, 1, ks, 3));
     }

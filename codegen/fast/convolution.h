@@ -18,16 +18,19 @@ class SourceWriter;
 bool usesConvolution(int32_t p);
 
 // The primitive root of p that the generated kv_conv_generator picks for
-// Rader's algorithm: where p - 1 = 3^b * 2^a with 2^a >= 16, the least g
-// with g * p below 2^31; otherwise (or if there is none) 0.
-int64_t raderGenerator(int32_t p);
+// Rader's algorithm: where p - 1 = 5^c * 3^b * 2^a with 2^a >= 16 (c = 0 in
+// single precision), the least g with g * p below 2^31; otherwise (or if
+// there is none) 0.
+int64_t raderGenerator(int32_t p, Precision precision);
 
-// The length n of the cyclic convolution for radix p, as the generated
-// kv_conv_length picks it: p - 1 where raderGenerator(p) is not 0, or else
-// (Bluestein's algorithm) of the n = 3^b * 2^a >= 2p - 34 with 2^a >= 16,
-// the one of least cost per value (10 for a radix-4 pass, 4 for a radix-2
-// pass, 12 for a radix-3 pass).
-int64_t convolutionLength(int32_t p);
+// The length n of the cyclic convolution for radix p in a file of this
+// precision, as the generated kv_conv_length picks it: p - 1 where
+// raderGenerator is not 0, or else (Bluestein's algorithm) of the
+// n = 5^c * 3^b * 2^a >= 2p - 34 with 2^a >= 16, the one of least cost per
+// value (10 for a radix-4 pass, 4 for a radix-2 pass, 12 for a radix-3
+// pass, 13 for a radix-5 pass, which needs 2^a <= 256). The radix-5 passes
+// are there in double precision only: in single they made 99998 slower.
+int64_t convolutionLength(int32_t p, Precision precision);
 
 // The bytes kv_conv_init needs for radix p: one allocation per call.
 int64_t convolutionWorkBytes(int32_t p, Precision precision);

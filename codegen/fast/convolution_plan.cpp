@@ -32,39 +32,50 @@ int64_t powerMod(int64_t x, int64_t e, int64_t p) {
     return r;
 }
 
-// p - 1 = 3^b * 2^a with 2^a >= 16.
-bool raderLength(int64_t n) {
+// As KV_CONV_RADIX5 in the C: the lengths have radix-5 passes in double
+// precision only.
+bool radix5(Precision precision) { return precision == Precision::Double; }
+
+// p - 1 = 5^c * 3^b * 2^a with 2^a >= 16, c = 0 without radix 5.
+bool raderLength(int64_t n, Precision precision) {
     if (n % 16) return false;
     while (n % 2 == 0) n /= 2;
     while (n % 3 == 0) n /= 3;
+    while (radix5(precision) && n % 5 == 0) n /= 5;
     return n == 1;
 }
 
 }  // namespace
 
-int64_t raderGenerator(int32_t p) {
-    if (!raderLength(int64_t(p) - 1)) return 0;
+int64_t raderGenerator(int32_t p, Precision precision) {
+    if (!raderLength(int64_t(p) - 1, precision)) return 0;
     for (int64_t g = 2; g <= INT32_MAX / p; ++g)
-        if (powerMod(g, (p - 1) / 2, p) != 1 && ((p - 1) % 3 || powerMod(g, (p - 1) / 3, p) != 1)) return g;
+        if (powerMod(g, (p - 1) / 2, p) != 1 && ((p - 1) % 3 || powerMod(g, (p - 1) / 3, p) != 1) &&
+            ((p - 1) % 5 || powerMod(g, (p - 1) / 5, p) != 1))
+            return g;
     return 0;
 }
 
 // The generated kv_conv_length must agree, or the work memory is sized for
 // another length.
-int64_t convolutionLength(int32_t p) {
-    if (raderGenerator(p)) return int64_t(p) - 1;
+int64_t convolutionLength(int32_t p, Precision precision) {
+    if (raderGenerator(p, precision)) return int64_t(p) - 1;
     // Bluestein's: 2p - 2, less up to 32 that kv_conv_finish puts right.
     const int64_t least = 2 * int64_t(p) - 34;
     int64_t best = 0, bestCost = 0;
-    for (int64_t f = 16, b = 0;; f *= 3, ++b) {
-        int64_t n = f, a = 4;
-        for (; n < least; n *= 2) ++a;
-        const int64_t cost = n * (a / 2 * 10 + a % 2 * 4 + b * 12);
-        if (best == 0 || cost < bestCost) {
-            best = n;
-            bestCost = cost;
+    for (int64_t f5 = 16, c = 0;; f5 *= 5, ++c) {
+        for (int64_t f = f5, b = 0;; f *= 3, ++b) {
+            int64_t n = f, a = 4;
+            for (; n < least; n *= 2) ++a;
+            // As kv_conv_length: radix 5 only where 2^a <= 256.
+            const int64_t cost = n * (a / 2 * 10 + a % 2 * 4 + b * 12 + c * 13);
+            if ((c == 0 || a <= 8) && (best == 0 || cost < bestCost)) {
+                best = n;
+                bestCost = cost;
+            }
+            if (f >= least) break;
         }
-        if (f >= least) return best;
+        if (!radix5(precision) || f5 >= least) return best;
     }
 }
 
@@ -72,7 +83,8 @@ bool usesConvolution(int32_t p) { return p >= kConvolutionThreshold && isPrime(p
 
 int64_t convolutionWorkBytes(int32_t p, Precision precision) {
     // kv_conv_parts: four arrays of n values 16 apart, the twiddles, the chirp.
-    const int64_t reals = 4 * (convolutionLength(p) + 16) + convolutionLength(p) + 2 * int64_t(p);
+    const int64_t n = convolutionLength(p, precision);
+    const int64_t reals = 4 * (n + 16) + n + 2 * int64_t(p);
     return reals * (precision == Precision::Single ? 4 : 8);
 }
 

@@ -5,11 +5,11 @@
 #include <cstdint>
 
 // The longest length the fast style writes. Every integer its code forms
-// stays below 2^31 (index_bound.h) up to 21233688: the prime 21233689 needs
-// a convolution of 3 * 2^24, and the byte count of its work memory, written
-// into the code, passes 2^31 in double precision. The limit is the power of
-// two below that. Accuracy has room to spare there (9e-16 in double and
-// 7e-7 in single at 16777213).
+// stays below 2^31 (index_bound.h) up to 21717736 in both precisions: the
+// prime 21717737 needs a convolution of 9 * 5^7 * 2^6 in double, and the
+// byte count of its work memory, written into the code, passes 2^31. The
+// limit is the power of two below that. Accuracy has room to spare there
+// (9e-16 in double and 7e-7 in single at 16777213).
 constexpr int32_t kFastMaxLength = 16777216;
 
 // A radix up to this size keeps its work values in stack arrays. A larger

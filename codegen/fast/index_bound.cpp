@@ -45,15 +45,18 @@ int64_t largestIntermediate(const FastPlan& plan, int tableStep, bool pairs, Pre
     }
 
     // A radix done as a convolution: its work ends where its byte count
-    // says, and kv_conv_length tries lengths 16 * 3^b up to the first of at
-    // least 2p - 34 (its costs are doubles). The one block of work for all
-    // of them is a byte count in the code.
+    // says, and kv_conv_length tries lengths 16 * 5^c * 3^b up to the first
+    // of at least 2p - 34 for each c, and 16 * 5^c up to the first such
+    // (c = 0 in single precision; its costs are doubles). The one block of
+    // work for all of them is a byte count in the code.
+    const bool radix5 = precision == Precision::Double;
+    const int64_t realBytes = precision == Precision::Single ? 4 : 8;
     for (int32_t p : plan.radix)
         if (usesConvolution(p)) {
-            note(convolutionWorkBytes(p, Precision::Single) / 4);
-            note(3 * (2 * int64_t(p) - 2));
+            note(convolutionWorkBytes(p, precision) / realBytes);
+            note((radix5 ? 5 : 3) * (2 * int64_t(p) - 2));
             // Rader's order steps k -> k*g (mod p) from k < p.
-            note((int64_t(p) - 1) * raderGenerator(p));
+            note((int64_t(p) - 1) * raderGenerator(p, precision));
         }
     note(planWorkBytes(plan, precision));
     return largest;

@@ -1,8 +1,8 @@
 /* The cyclic convolution of the large prime radices (see convolution.c),
    as the fast style's generated files carry it after conv_passes.c. The
    build gives the generator the text after the marker line below, with
-   REAL, KV_HALF and KV_SQRT3_4 as placeholders that it fills in for the
-   file's precision; the lines up to the marker let it compile on its own. */
+   REAL as the placeholder that it fills in for the file's precision; the
+   lines up to the marker let it compile on its own. */
 #include "conv_passes.c"
 
 /* ==== generated files carry this file from here on ==== */
@@ -269,12 +269,36 @@ static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REA
 		kv_conv_pass4(re, im, n, m, tw + m, 1);
 }
 
-/* The cyclic convolution of length n = 3^b * 2^a: the radix-3 passes around
+/* The cyclic convolution of length n = 5^c * 2^a: the radix-5 passes around
    the power-of-two convolutions, depth first, as the power-of-two part. */
+static void kv_conv_convolve5(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, int forward_only)
+{
+	const long m = n / 5;
+	long q;
+	if (n % 5) {
+		kv_conv_cyclic(re, im, n, kr, ki, tw, forward_only);
+		return;
+	}
+	kv_conv_span5(re, re + m, re + 2 * m, re + 3 * m, re + 4 * m, im, im + m, im + 2 * m, im + 3 * m, im + 4 * m,
+		tw + m, m, 0);
+	for (q = 0; q < n; q += m)
+		kv_conv_convolve5(re + q, im + q, m, kr + q, ki + q, tw, forward_only);
+	if (!forward_only)
+		kv_conv_span5(re, re + m, re + 2 * m, re + 3 * m, re + 4 * m, im, im + m, im + 2 * m, im + 3 * m, im + 4 * m,
+			tw + m, m, 1);
+}
+
+/* The cyclic convolution of length n = 5^c * 3^b * 2^a (c = 0 without
+   KV_CONV_RADIX5): the radix-3 passes outermost, then kv_conv_convolve5,
+   depth first, as the power-of-two part. */
 static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, int forward_only)
 {
 	const long m = n / 3;
 	long q;
+	if (KV_CONV_RADIX5 && n % 3 && n % 5 == 0) {
+		kv_conv_convolve5(re, im, n, kr, ki, tw, forward_only);
+		return;
+	}
 	if (n % 3) {
 		kv_conv_cyclic(re, im, n, kr, ki, tw, forward_only);
 		return;
@@ -284,80 +308,4 @@ static void kv_conv_convolve(REAL *re, REAL *im, long n, const REAL *kr, const R
 		kv_conv_convolve(re + q, im + q, m, kr + q, ki + q, tw, forward_only);
 	if (!forward_only)
 		kv_conv_span3(re, re + m, re + 2 * m, im, im + m, im + 2 * m, tw + m, m, 1);
-}
-
-/* The top pass of a convolution whose input is zero from entry c on and
-   whose output is wanted below c only, with c <= 2m: the forward radix-4
-   or radix-3 butterfly reads its first two quarters or thirds only (the
-   others are zero), the inverse writes its first two only. That saves the
-   zeros' writes and reads and half the top inverse pass's writes, a
-   quarter of the memory traffic of the top passes, which go over the
-   whole length out of cache. */
-#define KV_CONV_TOP4(V) { \
-	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
-	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); \
-	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
-	const V w3r = w2r * w1r - w2i * w1i, w3i = w2r * w1i + w2i * w1r; \
-	const V xr = a0r + a1i, xi = a0i - a1r, yr = a0r - a1r, yi = a0i - a1i, zr = a0r - a1i, zi = a0i + a1r; \
-	const V b0r = a0r + a1r, b0i = a0i + a1i; \
-	const V b1r = xr * w1r - xi * w1i, b1i = xr * w1i + xi * w1r; \
-	const V b2r = yr * w2r - yi * w2i, b2i = yr * w2i + yi * w2r; \
-	const V b3r = zr * w3r - zi * w3i, b3i = zr * w3i + zi * w3r; \
-	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(r2, b2r); KV_CONV_PUT(r3, b3r); \
-	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); KV_CONV_PUT(i2, b2i); KV_CONV_PUT(i3, b3i); }
-#define KV_CONV_TOP4I(V) { \
-	KV_CONV_DIT4_PARTS(V) \
-	const V b0r = ar + cr, b0i = ai + ci, b1r = br - di, b1i = bi + dr; \
-	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); }
-#define KV_CONV_TOP3(V) { \
-	KV_CONV_GET(V, w1r, tw); KV_CONV_GET(V, w1i, tw + m); \
-	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); \
-	const V w2r = w1r * w1r - w1i * w1i, w2i = (w1r + w1r) * w1i; \
-	const V dr = KV_SQRT3_4 * a1r, di = KV_SQRT3_4 * a1i; \
-	const V ar = a0r - KV_HALF * a1r, ai = a0i - KV_HALF * a1i; \
-	const V xr = ar + di, xi = ai - dr, yr = ar - di, yi = ai + dr; \
-	const V b0r = a0r + a1r, b0i = a0i + a1i; \
-	const V b1r = xr * w1r - xi * w1i, b1i = xr * w1i + xi * w1r; \
-	const V b2r = yr * w2r - yi * w2i, b2i = yr * w2i + yi * w2r; \
-	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(r2, b2r); \
-	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); KV_CONV_PUT(i2, b2i); }
-#define KV_CONV_TOP3I(V) { \
-	KV_CONV_DIT3_PARTS(V) \
-	const V b0r = a0r + sr, b0i = a0i + si, b1r = ar - di, b1i = ai + dr; \
-	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); }
-
-static void kv_conv_top(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
-	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2,
-	REAL *KV_CONV_RESTRICT i3, const REAL *KV_CONV_RESTRICT tw, long m, int radix, int inverse)
-{
-	long j = 0;
-	if (radix == 3 && inverse)
-		KV_CONV_LOOP(KV_CONV_TOP3I)
-	else if (radix == 3)
-		KV_CONV_LOOP(KV_CONV_TOP3)
-	else if (inverse)
-		KV_CONV_LOOP(KV_CONV_TOP4I)
-	else
-		KV_CONV_LOOP(KV_CONV_TOP4)
-}
-
-/* kv_conv_convolve for input zero from entry c on and output wanted below
-   c only (Bluestein's, c = p). */
-static void kv_conv_convolve_part(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, long c)
-{
-	const long radix = n % 3 ? 4 : 3, m = n / radix;
-	REAL *r3 = radix == 4 ? re + 3 * m : re, *i3 = radix == 4 ? im + 3 * m : im;
-	long q;
-	if (c > 2 * m) {
-		for (q = c; q < n; ++q)
-			re[q] = im[q] = 0;
-		kv_conv_convolve(re, im, n, kr, ki, tw, 0);
-		return;
-	}
-	for (q = c; q < 2 * m; ++q)
-		re[q] = im[q] = 0;
-	kv_conv_top(re, re + m, re + 2 * m, r3, im, im + m, im + 2 * m, i3, tw + m, m, (int)radix, 0);
-	for (q = 0; q < n; q += m)
-		kv_conv_convolve(re + q, im + q, m, kr + q, ki + q, tw, 0);
-	kv_conv_top(re, re + m, re + 2 * m, r3, im, im + m, im + 2 * m, i3, tw + m, m, (int)radix, 1);
 }

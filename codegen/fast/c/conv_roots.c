@@ -1,9 +1,9 @@
 /* The roots of unity of the large prime radices (see convolution.c),
-   as the fast style's generated files carry them after conv_cyclic.c. The build
+   as the fast style's generated files carry them after conv_top.c. The build
    gives the generator the text after the marker line below, with REAL as
    the placeholder that it fills in for the file's precision; the lines up
    to the marker let this file compile on its own. */
-#include "conv_cyclic.c"
+#include "conv_top.c"
 
 /* ==== generated files carry this file from here on ==== */
 /* The roots of unity that a call needs without a trigonometric call each:
@@ -69,18 +69,33 @@ static kv_conv_roots2 kv_conv_roots(double *d, long n, const complex *T, long tw
 	return t;
 }
 
+/* W_n^x into re, im: from the first pass's twiddles tr, ti (at t + top and
+   t + 2 top) where x < top. */
+static void kv_conv_copy(REAL *re, REAL *im, long x, const REAL *tr, const REAL *ti, long top, const kv_conv_roots2 *r)
+{
+	if (x < top) {
+		*re = tr[x];
+		*im = ti[x];
+	} else
+		kv_conv_root(r, x, 1, re, im);
+}
+
 /* Twiddles of the length-n transform: those of a pass of radix r over
-   spans of r*m values are W_(r*m)^j for j < m, at t + m, where no other
-   pass has its own (m < p2/3 for radix 4, m >= p2 for radix 3, the power
-   of two p2 being the part of n below the radix-3 passes). The first pass's
-   W_n^j, for j below top = n/3 or n/4, are formed in blocks of 2^s that
-   share their high factor (a loop the compiler can vectorise); every other
-   pass's are W_n^(k*j) with k*j < top, copied from them. */
+   spans of r*m values are W_(r*m)^j for j < m, at t + m, and for radix 5
+   also their squares at t + 3m, where no other pass has its own (p2 = 2^a
+   and p5 = 5^c * 2^a being the parts of n below the radix-5 and the
+   radix-3 passes: m < p2/3 for radix 4, p2 <= m < p5 for radix 5, over
+   [m, 5m), m >= p5 for radix 3, so that no two meet). The first pass's
+   W_n^j, for j below top = n/3, n/5 or n/4, are formed in blocks of 2^s
+   that share their high factor (a loop the compiler can vectorise); every
+   other one is W_n^x, copied from them where x < top, formed as they are
+   where not (the radix-4 passes under a first pass of radix 5, and the
+   squares of radix 5). */
 static void kv_conv_twiddles(REAL *t, long n, const kv_conv_roots2 *r)
 {
-	const long top = n % 3 ? n / 4 : n / 3, block = 1L << r->s;
+	const long top = n % 3 == 0 ? n / 3 : KV_CONV_RADIX5 && n % 5 == 0 ? n / 5 : n / 4, block = 1L << r->s;
 	REAL *KV_CONV_RESTRICT tr = t + top, *KV_CONV_RESTRICT ti = t + 2 * top;
-	long p2 = n, m, j, h, l;
+	long p5 = n, p2, m, j, h, l;
 	for (h = 0; h * block < top; ++h) {
 		const double a = r->hr[h], b = r->hi[h];
 		const long e = top - h * block < block ? top - h * block : block;
@@ -90,17 +105,27 @@ static void kv_conv_twiddles(REAL *t, long n, const kv_conv_roots2 *r)
 			ti[h * block + l] = (REAL)(b + (a * d[l] + b * c[l]));
 		}
 	}
-	while (p2 % 3 == 0)
-		p2 /= 3;
-	for (m = p2 / 4; m >= 1; m /= 4)
-		for (j = 0; j < m && m != top; ++j) {
+	while (p5 % 3 == 0)
+		p5 /= 3;
+	for (p2 = p5; KV_CONV_RADIX5 && p2 % 5 == 0;)
+		p2 /= 5;
+	for (m = p2 / 4; m >= 1; m /= 4) {
+		for (j = 0; j < m && m != top && (!KV_CONV_RADIX5 || j * (n / (4 * m)) < top); ++j) {
 			t[m + j] = tr[j * (n / (4 * m))];
 			t[2 * m + j] = ti[j * (n / (4 * m))];
 		}
-	for (m = p2; m < n / 3; m *= 3)
+		for (; j < m && m != top; ++j)
+			kv_conv_root(r, j * (n / (4 * m)), 1, t + m + j, t + 2 * m + j);
+	}
+	for (m = p2; m < p5; m *= 5)
+		for (j = 0; j < m; ++j) {
+			if (m != top)
+				kv_conv_copy(t + m + j, t + 2 * m + j, j * (n / (5 * m)), tr, ti, top, r);
+			kv_conv_copy(t + 3 * m + j, t + 4 * m + j, 2 * j * (n / (5 * m)), tr, ti, top, r);
+		}
+	for (m = p5; m < n / 3; m *= 3)
 		for (j = 0; j < m; ++j) {
 			t[m + j] = tr[j * (n / (3 * m))];
 			t[2 * m + j] = ti[j * (n / (3 * m))];
 		}
 }
-

@@ -1,5 +1,5 @@
 /* The large prime radices of the fast style, as its generated files carry
-   them after conv_passes.c, conv_cyclic.c and conv_roots.c. The build gives
+   them after conv_passes.c, conv_cyclic.c, conv_top.c and conv_roots.c. The build gives
    the generator the text after the marker line below, with REAL as the
    placeholder that the generator fills in for the file's precision. The
    lines up to the marker only let these files compile, and be tested,
@@ -16,27 +16,28 @@
    X_k = w_k * sum_j (x_j*w_j) * conj(w_(k-j)) with the chirp w_j = W_p^(h*j*j):
    a convolution with a kernel of 2p - 1 entries that is the same at j and
    -j, so that a cyclic convolution of length n >= 2p - 2 gives it exactly
-   (its two ends fall on the same entry with the same value). n is 3^b * 2^a,
-   and the cost about 4n log n operations per length-p transform instead of
-   the p*p of a direct butterfly. n may also fall short of 2p - 2 by up to
+   (its two ends fall on the same entry with the same value). n is
+   5^c * 3^b * 2^a (c = 0 in single precision: KV_CONV_RADIX5), and the
+   cost about 4n log n operations per length-p transform instead of the
+   p*p of a direct butterfly. n may also fall short of 2p - 2 by up to
    32: the few outputs that the cyclic kernel then gets wrong (its entries
    at distances above n/2 are those of n minus the distance) are put right
    afterwards, e*(e+1) products for e = p - 1 - n/2 <= 16 (32771 takes
    2^16 instead of 9 * 2^13).
    Rader's algorithm needs a cyclic convolution of length p - 1 in the
    order of the powers of a primitive root; unless p - 1 is itself
-   3^b * 2^a it has to be padded to 2p - 3 or more, which gives the same n
+   5^c * 3^b * 2^a it has to be padded to 2p - 3 or more, which gives the same n
    as Bluestein's (for p = 124991 that took 0.73 ms per transform against
    0.47 ms for the chirped reads and writes). So Rader's is used only where
-   p - 1 is 3^b * 2^a: 65537 takes 2^16 instead of 2^17, and no chirp.
+   p - 1 is 5^c * 3^b * 2^a: 65537 takes 2^16 instead of 2^17, and no chirp.
    The length-n transforms keep the two parts of the complex values in
    separate arrays, so that their loops vectorise, and never reorder: the forward
    transform leaves its output in digit-reversed order, the kernel is
    prepared in the same order and the inverse transform reads it. */
 
-/* Whether p - 1 = 3^b * 2^a with 2^a >= 16, the lengths of the transforms
-   here: then Rader's algorithm turns the length-p transform into a cyclic
-   convolution of length p - 1, half of what Bluestein's needs. */
+/* Whether p - 1 = 5^c * 3^b * 2^a with 2^a >= 16, the lengths of the
+   transforms here: then Rader's algorithm turns the length-p transform into
+   a cyclic convolution of length p - 1, half of what Bluestein's needs. */
 static int kv_conv_smooth(long n)
 {
 	if (n % 16)
@@ -45,6 +46,8 @@ static int kv_conv_smooth(long n)
 		n /= 2;
 	while (n % 3 == 0)
 		n /= 3;
+	while (KV_CONV_RADIX5 && n % 5 == 0)
+		n /= 5;
 	return n == 1;
 }
 
@@ -61,7 +64,7 @@ static double kv_conv_powmod(double x, long e, double p)
 	return r;
 }
 
-/* For Rader's algorithm, the least primitive root g of p (p - 1 = 3^b * 2^a)
+/* For Rader's algorithm, the least primitive root g of p (p - 1 = 5^c * 3^b * 2^a)
    such that k*g stays below 2^31 for every k < p; 0 if there is none (no
    such prime up to 2^24 needs one above 29). */
 static long kv_conv_generator(long p)
@@ -71,38 +74,49 @@ static long kv_conv_generator(long p)
 		return 0;
 	for (g = 2; g <= 2147483647L / p; ++g)
 		if (kv_conv_powmod((double)g, (p - 1) / 2, (double)p) != 1 &&
-			((p - 1) % 3 || kv_conv_powmod((double)g, (p - 1) / 3, (double)p) != 1))
+			((p - 1) % 3 || kv_conv_powmod((double)g, (p - 1) / 3, (double)p) != 1) &&
+			(!KV_CONV_RADIX5 || (p - 1) % 5 || kv_conv_powmod((double)g, (p - 1) / 5, (double)p) != 1))
 			return g;
 	return 0;
 }
 
 /* The convolution length: p - 1 where Rader's algorithm applies, or else,
-   for Bluestein's, of the n = 3^b * 2^a >= 2p - 34 with 2^a >= 16, the one of
-   least cost, counted per value as 10 for a radix-4 pass, 4 for a radix-2
-   pass and 12 for a radix-3 pass (measured). The generator sizes the work
-   by the same choice. The cost is counted in double, where it stays exact:
-   from p = 3779138 on it passes what a 32-bit long holds. */
+   for Bluestein's, of the n = 5^c * 3^b * 2^a >= 2p - 34 with 2^a >= 16,
+   the one of least cost, counted per value as 10 for a radix-4 pass, 4 for
+   a radix-2 pass, 12 for a radix-3 pass and 13 for a radix-5 pass
+   (measured: 124991 took about as long with 5^6 * 2^4 as with 2^18, which
+   13 keeps, and 100003 0.8 times as long with 5^5 * 2^6 as with
+   27 * 2^13), radix 5 only with 2^a <= 256: its spans of m values, a
+   multiple of 512 from 2^9 on, put the ten streams of a butterfly 4 KiB
+   apart, in one set of the cache (p = 49999 took 1.2 times as long with
+   25 * 2^12 as with 5^5 * 2^5, and 124991 with 5^3 * 2^11 1.2 times as long
+   as with 5^6 * 2^4); in single precision 3^b * 2^a only. The generator
+   sizes the work by the same choice, for the file's precision. The
+   cost is counted in double, where it stays exact: from p = 3779138 on it
+   passes what a 32-bit long holds. */
 static long kv_conv_length(long p)
 {
-	long best = 0, f;
+	long best = 0, f5, f, b, c;
 	double best_cost = 0;
 	if (kv_conv_generator(p))
 		return p - 1;
-	for (f = 16;; f *= 3) {
-		long n = f, a = 4, b = 0, g;
-		double cost;
-		while (n < 2 * p - 34) {
-			n *= 2;
-			++a;
+	for (f5 = 16, c = 0;; f5 *= 5, ++c) {
+		for (f = f5, b = 0;; f *= 3, ++b) {
+			long n = f, a = 4;
+			double cost;
+			while (n < 2 * p - 34) {
+				n *= 2;
+				++a;
+			}
+			cost = (double)n * (double)(a / 2 * 10 + a % 2 * 4 + b * 12 + c * 13);
+			if ((c == 0 || a <= 8) && (best == 0 || cost < best_cost)) {
+				best = n;
+				best_cost = cost;
+			}
+			if (f >= 2 * p - 34)
+				break;
 		}
-		for (g = f; g > 16; g /= 3)
-			++b;
-		cost = (double)n * (double)(a / 2 * 10 + a % 2 * 4 + b * 12);
-		if (best == 0 || cost < best_cost) {
-			best = n;
-			best_cost = cost;
-		}
-		if (f >= 2 * p - 34)
+		if (!KV_CONV_RADIX5 || f5 >= 2 * p - 34)
 			return best;
 	}
 }

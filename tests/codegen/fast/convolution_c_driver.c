@@ -7,7 +7,7 @@
    twiddles are not all 1) against a direct DFT in long double, relative to
    the largest output; and "p roots e", the largest error of the roots of
    unity a call forms for p and for its convolution length, in units of the
-   REAL's epsilon. */
+   REAL's epsilon; and "p length n", the convolution length it chose. */
 #include "convolution.c"
 
 #include <float.h>
@@ -113,6 +113,7 @@ int main(int argc, char **argv)
 		for (j = 0; j < p; ++j)
 			out[j] = in[3 * j + 2];
 		printf("%ld pass %.3e\n", p, kv_error(re, im, out, p));
+		printf("%ld length %ld\n", p, kv_conv_parts(work, p).n);
 		free(table);
 		free(in);
 		free(out);

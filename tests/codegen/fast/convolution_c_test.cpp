@@ -24,9 +24,11 @@ struct CPrecision {
 TEST(ConvolutionC, CompilesAloneAsC99AndMatchesADirectDft) {
     const CPrecision precisions[] = {{Precision::Double, "double", 1e-13}, {Precision::Single, "float", 2e-6}};
     // Bluestein's convolutions of length 3 * 2^6 (just above the threshold,
-    // 8 short of 2p - 2: outputs put right), 2^11 and 9 * 2^8; Rader's of
-    // length p - 1 = 2^8 and 27 * 2^4.
-    const int32_t primes[] = {101, 1009, 1103, 257, 433};
+    // 8 short of 2p - 2: outputs put right), 2^11, 9 * 2^8, and in double
+    // 5 * 2^7 (a radix-5 pass first) and 75 * 2^5 (radix 3 over radix 5),
+    // in single 3 * 2^8 and 81 * 2^5; Rader's of length p - 1 = 2^8,
+    // 27 * 2^4 and in double 75 * 2^4 (Bluestein's 81 * 2^5 in single).
+    const int32_t primes[] = {101, 1009, 1103, 311, 1171, 257, 433, 1201};
     // The vectors of the build's width (their tails in plain C), and none.
     const char* const builds[] = {"-DKV_CONV_BUILD_DEFAULT", "-march=native", "-DKV_PORTABLE"};
     ScratchDir dir;

@@ -3,6 +3,8 @@
 // holding every error it prints ("p kind error" per line: complex, real and
 // pass for each prime) to a bound; where roots_bound is given, the program
 // also prints "p roots e", its roots' largest error in units of epsilon.
+// "p length n", the convolution length the C chose, must be the one the
+// generator sized the work for in that precision.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -28,7 +30,11 @@ inline void expectConvolutionErrorsWithin(const std::string& exe, const std::vec
     std::string p, kind;
     double error;
     while (lines >> p >> kind >> error) errors[p + " " + kind] = error;
-    EXPECT_EQ(errors.size(), (roots_bound > 0 ? 4 : 3) * primes.size()) << result.out;
-    for (const auto& [what, e] : errors)
+    EXPECT_EQ(errors.size(), (roots_bound > 0 ? 5 : 4) * primes.size()) << result.out;
+    for (int32_t q : primes)
+        EXPECT_EQ(errors[std::to_string(q) + " length"], double(convolutionLength(q, precision))) << label << " " << q;
+    for (const auto& [what, e] : errors) {
+        if (what.find(" length") != std::string::npos) continue;
         EXPECT_LE(e, what.find(" roots") != std::string::npos ? roots_bound : bound) << label << " " << what;
+    }
 }

@@ -328,12 +328,15 @@ TEST(FastPlan, TheFewestPassesSweepAfterTheBlocks) {
 
 // The plan multiplies out to N, a pass above the stack scratch limit is a
 // prime that runs as a convolution, and no integer the generated code forms
-// reaches 2^31: for every length up to 2^18, every 61st above it and the
-// last 4096 up to the maximum. The whole range, checked once, is no
-// different: its largest integer is the work byte count of 16777213 in
-// double, 1610613200. Past the maximum the model holds up to 21233688 (also
-// checked once): the prime 21233689 needs a convolution of 3 x 2^24, whose
-// work passes 2^31 bytes. The limit is the power of two below.
+// reaches 2^31, in either precision (their convolution lengths differ):
+// for every length up to 2^18, every 61st above it and the last 4096 up to
+// the maximum. The whole range, checked once, is no different: its largest
+// integer is the work byte count of 16777213 in double, 1610613200. Past
+// the maximum the model holds up to 21717736 in both (also checked once):
+// the prime 21717737 needs a convolution of 9 x 5^7 x 2^6 in double, whose
+// work passes 2^31 bytes (without the radix-5 passes 21233689 did, with
+// 3 x 2^24; in single its bytes are half). The limit is the power of two
+// below.
 TEST(FastPlan, EveryLengthIsCoveredAndIndexesBelow2To31) {
     const PrimeSieve sieve(kFastMaxLength);
     auto check = [&](int32_t n) {
@@ -341,8 +344,8 @@ TEST(FastPlan, EveryLengthIsCoveredAndIndexesBelow2To31) {
         EXPECT_EQ(lengthAfter(plan, int(plan.radix.size())), n) << n;
         for (size_t s = 1; s < plan.radix.size(); ++s)
             EXPECT_TRUE(plan.radix[s] <= kScratchRadixLimit || usesConvolution(plan.radix[s])) << n;
-        // Single precision forms the same integers but for half the bytes.
-        EXPECT_LT(largestFileIntermediate(n, Precision::Double), int64_t(1) << 31) << n;
+        for (Precision precision : {Precision::Double, Precision::Single})
+            EXPECT_LT(largestFileIntermediate(n, precision), int64_t(1) << 31) << n;
         return !testing::Test::HasFailure();
     };
     for (int32_t n = 2; n <= 1 << 18; ++n) ASSERT_TRUE(check(n));
@@ -350,7 +353,7 @@ TEST(FastPlan, EveryLengthIsCoveredAndIndexesBelow2To31) {
     for (int32_t n = kFastMaxLength - 4095; n <= kFastMaxLength; ++n) ASSERT_TRUE(check(n));
     EXPECT_EQ(largestFileIntermediate(16777213, Precision::Double), 1610613200);
 
-    EXPECT_GE(largestFileIntermediate(21233689, Precision::Double), int64_t(1) << 31);
+    EXPECT_GE(largestFileIntermediate(21717737, Precision::Double), int64_t(1) << 31);
 }
 
 }  // namespace

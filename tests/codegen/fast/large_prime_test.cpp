@@ -24,9 +24,11 @@ struct PrecisionCase {
 const PrecisionCase kPrecisions[] = {{Precision::Double, "double", 1e-12}, {Precision::Single, "float", 2e-5}};
 
 // Just above the threshold; p - 1 = 2 * 1019 and 2 * 2003; far above, up to
-// the largest radix of an accepted length (249982 = 2 * 124991); by Rader's
-// algorithm 65537 (p - 1 a power of two) and 12289 (3 * 2^12).
-const int32_t kPrimes[] = {101, 2039, 4007, 49999, 65537, 124991, 12289};
+// the largest radix of an accepted length (249982 = 2 * 124991), 49999 in
+// double by radix-5 passes over a power of two (5^5 * 2^5); by Rader's
+// algorithm 65537 (p - 1 a power of two), 12289 (3 * 2^12) and in double
+// 7681 (15 * 2^9).
+const int32_t kPrimes[] = {101, 2039, 4007, 49999, 65537, 124991, 12289, 7681};
 
 std::string writeSupport(const PrecisionCase& c) {
     const std::string name = std::string("kv_conv_") + c.scalar + ".inc";
@@ -39,6 +41,29 @@ std::string writeSupport(const PrecisionCase& c) {
 TEST(LargePrime, ConvolutionForPrimesAboveTheThresholdOnly) {
     for (int32_t p : kPrimes) EXPECT_TRUE(usesConvolution(p)) << p;
     for (int32_t n : {2, 3, 97, 1001, 65536, 124993}) EXPECT_FALSE(usesConvolution(n)) << n;
+}
+
+// The lengths of the cost model: radix-5 passes (and Rader's algorithm
+// where 5 divides p - 1) in double only, where they are faster; in single
+// the lengths 3^b * 2^a that it always had. The programs of both tests print
+// the C's choice, which must be the same.
+TEST(LargePrime, ConvolutionLengthsOfEachPrecision) {
+    const struct {
+        int32_t p;
+        int64_t inDouble, inSingle;
+    } cases[] = {
+        {101, 192, 192},            // 3 * 2^6 in both
+        {311, 640, 768},            // 5 * 2^7 against 3 * 2^8
+        {49999, 100000, 110592},    // 5^5 * 2^5 against 27 * 2^12
+        {124991, 262144, 262144},   // 2^18: 5^6 * 2^4 costs more
+        {1201, 1200, 2592},         // Rader's with p - 1 = 75 * 2^4 in double
+        {7681, 7680, 16384},        // Rader's with p - 1 = 15 * 2^9 in double
+        {65537, 65536, 65536},      // Rader's in both
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(convolutionLength(c.p, Precision::Double), c.inDouble) << c.p;
+        EXPECT_EQ(convolutionLength(c.p, Precision::Single), c.inSingle) << c.p;
+    }
 }
 
 TEST(LargePrime, TransformsMatchADirectDft) {
