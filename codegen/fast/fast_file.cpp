@@ -201,6 +201,7 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
     if (inverse) {
         needs.inverseLeaf = full.radix[0];
         needs.inverseLength = n;
+        needs.inverseSplit = splitWidth(full, false) != 0;
     }
 
     // Written with the plain names, then renamed in one pass.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 
@@ -27,7 +28,30 @@ struct FastNeeds {
     // scale by 1 / inverseLength; 0 for none.
     int32_t inverseLeaf = 0;
     int32_t inverseLength = 0;
+    // The split form (splitWidth): kv_vleaf<p>_split for the leaf radices
+    // in splitLeaves, kv_vileaf<p>_split with inverseSplit, and the passes
+    // on it, each radix with the widest leaf radix of the transforms that
+    // call it; pairLeaves, the radices of vector leaves on pairs.
+    std::set<int32_t> splitLeaves;
+    bool inverseSplit = false;
+    std::map<int32_t, int32_t> splitPasses, joinPasses;
+    std::set<int32_t> pairLeaves;
+    // kv_pass<p> of the transforms on pairs, and of those on the split
+    // form the narrowest leaf radix: they call it where it does not hold.
+    std::set<int32_t> pairPasses;
+    std::map<int32_t, int32_t> narrowestSplit;
 };
+
+// Whether the transform of this plan keeps its entries in the split form
+// between its passes, where the vectors have four lanes or more and divide
+// its leaf radix: a complex transform that is not blocked, on butterflies
+// of their own, with a leaf radix that is a multiple of four. Its leaf
+// radix then, or 0.
+int32_t splitWidth(const FastPlan& plan, bool realInput);
+// The #if under which the transforms of leaf radix width take the split
+// form, and whether that holds wherever their vector leaves run.
+std::string splitIf(int32_t width, const FastText& t);
+bool splitEverywhere(int32_t width, const FastText& t);
 
 // Whether radix p has a butterfly of its own (kv_dft<p>) rather than the
 // loop over its roots.

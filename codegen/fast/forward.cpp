@@ -158,9 +158,39 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     }
     leaves.y = y;
     leaves.x = inverse && outer.empty() ? "xr" : x;
-    if (vectorLeaf) s += vectorIf + linearLeafLoop(leaves, depth, true) + "#else\n";
+    // On the split form the passes follow in the same branch; where it does
+    // not take all vector leaves, the leaves on pairs and their passes come
+    // next, and the scalar leaves and their passes last.
+    const int32_t splitLeaf = splitWidth(plan, realInput);
+    std::string plainPasses;  // with the split form, in the other branches
+    for (int st = 1; splitLeaf && st < m; ++st) {
+        const int32_t p = plan.radix[st];
+        const int64_t after = lengthAfter(plan, st + 1);
+        plainPasses += "\t" + passCall(p, "y", lengthAfter(plan, st), n / after, n / after * tableStep,
+                                       n / p * tableStep) + "\n";
+    }
+    if (splitLeaf) {
+        LinearLeaves split = leaves;
+        split.split = true;
+        s += "#if " + splitIf(splitLeaf, t) + "\n";
+        if (inverse) s += format("\tkv_into_split(y, %d);\n", leafRadix);
+        s += linearLeafLoop(split, depth, true);
+        for (int st = 1; st < m; ++st) {
+            const int32_t p = plan.radix[st];
+            const long long sub = lengthAfter(plan, st), after = lengthAfter(plan, st + 1);
+            const long long tw = n / after * tableStep;
+            s += st + 1 < m ? format("\tkv_pass%d_split(y, %lld, %lld, T, %lld);\n", p, sub, n / after, tw)
+                            : format("\tkv_pass%d_join(y, %lld, T, %lld);\n", p, sub, tw);
+        }
+        if (!splitEverywhere(splitLeaf, t)) s += "#elif defined(KV_VECTOR) && KV_LANES >= 4\n";
+    } else if (vectorLeaf) {
+        s += vectorIf;
+    }
+    if (vectorLeaf && (!splitLeaf || !splitEverywhere(splitLeaf, t)))
+        s += linearLeafLoop(leaves, depth, true) + plainPasses;
+    if (vectorLeaf) s += "#else\n";
     if (inverse) {
-        s += linearLeafLoop(leaves, depth, false) + "#endif\n";
+        s += linearLeafLoop(leaves, depth, false) + plainPasses + "#endif\n";
     } else {
         openLoops(s, inner, depth);
         const int leafDepth = depth + int(inner.size());
@@ -181,7 +211,7 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
             s += tabs(leafDepth) + leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots) + "\n";
         }
         closeLoops(s, inner.size(), depth);
-        if (vectorLeaf) s += "#endif\n";
+        if (vectorLeaf) s += plainPasses + "#endif\n";
     }
 
     auto pass = [&](int st, const std::string& d, int64_t within) {
@@ -217,7 +247,7 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         else
             s += tabs(depth) + conv + "\n";
     };
-    for (int st = 1; st < blocked; ++st) pass(st, y, span);
+    for (int st = 1; st < blocked && !splitLeaf; ++st) pass(st, y, span);
     if (!outer.empty()) {
         closeLoops(s, outer.size(), 1);
         depth = 1;

@@ -29,6 +29,9 @@ std::string realStraightLineLeaf(const FastText& t, int32_t p);
 // and kv_vileaf<p>, which multiply their inputs by it.
 std::string ownLeaf(const FastText& t, int32_t p, bool realInput, const std::string& scale = "");
 std::string vectorLeaf(const FastText& t, int32_t p, const std::string& scale = "");
+// kv_vleaf<p>_split (kv_vileaf<p>_split with a scale): the vector leaf that
+// writes the split form (kSplitSupport), under #if lanesIf.
+std::string splitVectorLeaf(const FastText& t, int32_t p, const std::string& scale, const std::string& lanesIf);
 
 // own_passes.cpp: kv_pass<p> on kv_dft<p>, with a vector loop on kv_vdft<p>.
 // "k + q * L", entry q of a pass's butterfly k; and the scalar loads of a
@@ -36,6 +39,9 @@ std::string vectorLeaf(const FastText& t, int32_t p, const std::string& scale = 
 std::string passEntry(int q);
 std::string scalarTwiddledLoads(int32_t p);
 std::string ownPass(int32_t p);
+// kv_pass<p>_split and, joined, kv_pass<p>_join: the vector loop of
+// kv_pass<p> on the split form, the latter writing pairs, under #if lanesIf.
+std::string splitPass(int32_t p, bool joined, const std::string& lanesIf);
 
 // real_passes.cpp: kv_rpass<p> and kv_rpass_odd, the passes of a transform
 // of real input; KV_WHOLE, which their calls use, and with vectors
@@ -47,6 +53,8 @@ std::string realPassSupport(bool vectors);
 // vector_support.cpp: the vector loads, stores and products, inside
 // #ifdef KV_VECTOR.
 extern const char* const kVectorSupport;
+// The loads and stores of the split form and kv_into_split, under #if @{if}.
+extern const char* const kSplitSupport;
 
 // final_steps.cpp: kv_split, which turns the half-length transform into
 // the output of Real_FFT for even n, and kv_reverse_scale, which turns the

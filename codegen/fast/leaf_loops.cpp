@@ -61,9 +61,13 @@ std::string linearLeafLoop(const LinearLeaves& v, int depth, bool vector) {
         s += tabs(depth + 1) + "}\n";
         const std::string from = v.inverse ? format("%s - (c + KV_LANES - 1) * %lld", v.x.c_str(), (long long)step)
                                            : format("%s + c * %lld", v.x.c_str(), (long long)step);
-        s += tabs(depth + 1) + format("kv_v%sleaf%d(%s, o, %s, %lld, %lld);\n", inverse, v.radix, v.y.c_str(),
-                                      from.c_str(), (long long)(v.inverse ? -v.stride : v.stride),
-                                      (long long)(step / 2));
+        const long long stride = v.inverse ? -v.stride : v.stride;
+        if (v.split)
+            s += tabs(depth + 1) + format("kv_v%sleaf%d_split(%s, o, %s, %lld);\n", inverse, v.radix, v.y.c_str(),
+                                          from.c_str(), stride);
+        else
+            s += tabs(depth + 1) + format("kv_v%sleaf%d(%s, o, %s, %lld, %lld);\n", inverse, v.radix, v.y.c_str(),
+                                          from.c_str(), stride, (long long)(step / 2));
         s += tabs(depth) + "}\n";
     }
     // Where the lanes leave no leaf over, gcc warns of the loop that never
@@ -74,6 +78,7 @@ std::string linearLeafLoop(const LinearLeaves& v, int depth, bool vector) {
     s += tabs(depth + 1) + format("kv_%sleaf%d(%s + at, %s %s c * %lld, %lld);\n", inverse, v.radix, v.y.c_str(),
                                   v.x.c_str(), v.inverse ? "-" : "+", (long long)step,
                                   (long long)(v.inverse ? -v.stride : v.stride));
+    if (v.split) s += tabs(depth + 1) + format("kv_into_split(%s + at, %d);\n", v.y.c_str(), v.radix);
     s += advance(v.digits, depth + 1) + tabs(depth) + "}\n";
     if (vector && known) s += "#endif\n";
     return s;

@@ -29,6 +29,9 @@ struct LinearLeaves {
     bool inverse = false;
     std::string y, x;
     std::string first;  // the first leaf of the block: "0", "1", or an expression
+    // The leaves write the split form: the vector leaf kv_vleaf<p>_split,
+    // side by side inputs; the scalar leaf's pairs are split after it.
+    bool split = false;
 };
 
 // Declares what the loop uses: c, at, the counters of digits[1..], and with

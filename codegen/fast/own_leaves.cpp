@@ -3,6 +3,7 @@
 // their loads and stores per entry, so that the butterfly's array stays in
 // registers.
 #include <string>
+#include <vector>
 
 #include "codegen/fast/function_texts.h"
 
@@ -107,3 +108,103 @@ static KV_INLINE __attribute__((unused)) void kv_v@{i}leaf@{p}(complex *y, const
     return s + "}\n";
 }
 
+
+namespace {
+
+// Entry j of KV_LANES consecutive ones sits in lane kNatural[j] of the
+// vectors (KV_NATURAL; the order is its own inverse).
+const int kNatural4[4] = {0, 2, 1, 3};
+const int kNatural8[8] = {0, 1, 4, 5, 2, 3, 6, 7};
+
+// The transpose of the parts (re or im) of outputs h to h + KV_LANES - 1 of
+// the lanes' leaves into one vector per leaf, stored in the split form: row
+// i of the square is the output in lane i, column l the leaf in lane l.
+std::string splitStores(const FastText& t, int lanes, int h, const char* part) {
+    const int* natural = lanes == 4 ? kNatural4 : kNatural8;
+    const std::string offset = std::string(part) == "re" ? "" : " + KV_LANES";
+    std::string s;
+    auto shuffle = [&](const std::string& to, const std::string& a, const std::string& b, const char* order) {
+        s += format("\t%s = __builtin_shufflevector(%s, %s, %s);\n", to.c_str(), a.c_str(), b.c_str(), order);
+    };
+    auto row = [&](int i) { return format("u[%d].%s", h + natural[i], part); };
+    std::vector<std::string> columns;
+    if (lanes == 4 && t.precision() == Precision::Double) {
+        // AVX: unpacks within the 128-bit halves, then across them.
+        shuffle("t[0]", row(0), row(1), "0, 4, 2, 6");
+        shuffle("t[1]", row(0), row(1), "1, 5, 3, 7");
+        shuffle("t[2]", row(2), row(3), "0, 4, 2, 6");
+        shuffle("t[3]", row(2), row(3), "1, 5, 3, 7");
+        shuffle("c[0]", "t[0]", "t[2]", "0, 1, 4, 5");
+        shuffle("c[1]", "t[1]", "t[3]", "0, 1, 4, 5");
+        shuffle("c[2]", "t[0]", "t[2]", "2, 3, 6, 7");
+        shuffle("c[3]", "t[1]", "t[3]", "2, 3, 6, 7");
+    } else if (lanes == 4) {
+        // One register of four floats: unpacks, then its halves.
+        shuffle("t[0]", row(0), row(1), "0, 4, 1, 5");
+        shuffle("t[1]", row(0), row(1), "2, 6, 3, 7");
+        shuffle("t[2]", row(2), row(3), "0, 4, 1, 5");
+        shuffle("t[3]", row(2), row(3), "2, 6, 3, 7");
+        shuffle("c[0]", "t[0]", "t[2]", "0, 1, 4, 5");
+        shuffle("c[1]", "t[0]", "t[2]", "2, 3, 6, 7");
+        shuffle("c[2]", "t[1]", "t[3]", "0, 1, 4, 5");
+        shuffle("c[3]", "t[1]", "t[3]", "2, 3, 6, 7");
+    } else {
+        // AVX: unpacks and shufps within the 128-bit halves, then across them.
+        for (int i = 0; i < 8; i += 2) {
+            shuffle(format("t[%d]", i), row(i), row(i + 1), "0, 8, 1, 9, 4, 12, 5, 13");
+            shuffle(format("t[%d]", i + 1), row(i), row(i + 1), "2, 10, 3, 11, 6, 14, 7, 15");
+        }
+        for (int i = 0; i < 8; i += 4)
+            for (int k = 0; k < 2; ++k) {
+                shuffle(format("c[%d]", i + 2 * k), format("t[%d]", i + k), format("t[%d]", i + k + 2),
+                        "0, 1, 8, 9, 4, 5, 12, 13");
+                shuffle(format("c[%d]", i + 2 * k + 1), format("t[%d]", i + k), format("t[%d]", i + k + 2),
+                        "2, 3, 10, 11, 6, 7, 14, 15");
+            }
+        // c[0..3] hold columns 0 to 3 in their lower halves and 4 to 7 in
+        // their upper ones, c[4..7] the same of rows 4 to 7.
+        for (int l = 0; l < 4; ++l) {
+            shuffle(format("t[%d]", l), format("c[%d]", l), format("c[%d]", l + 4), "0, 1, 2, 3, 8, 9, 10, 11");
+            shuffle(format("t[%d]", l + 4), format("c[%d]", l), format("c[%d]", l + 4), "4, 5, 6, 7, 12, 13, 14, 15");
+        }
+        for (int l = 0; l < 8; ++l)
+            s += format("\tmemcpy((%s *)(y + o[%d])%s, &t[%d], sizeof t[%d]);\n", t.real(), natural[l],
+                        offset.c_str(), l, l);
+        return s;
+    }
+    for (int l = 0; l < 4; ++l)
+        s += format("\tmemcpy((%s *)(y + o[%d]%s)%s, &c[%d], sizeof c[%d]);\n", t.real(), natural[l],
+                    h == 0 ? "" : format(" + %d", h).c_str(), offset.c_str(), l, l);
+    return s;
+}
+
+}  // namespace
+
+// KV_LANES leaves of radix p with side by side inputs, as kv_vleaf<p>, that
+// write their outputs in the split form: p a multiple of KV_LANES.
+std::string splitVectorLeaf(const FastText& t, int32_t p, const std::string& scale, const std::string& lanesIf) {
+    TextValues head = t.scalars({"real"});
+    head["p"] = std::to_string(p);
+    head["i"] = scale.empty() ? "" : "i";
+    head["if"] = lanesIf;
+    std::string s = expandTemplate("kv_vleaf_split", R"(
+#if @{if}
+static KV_INLINE void kv_v@{i}leaf@{p}_split(complex *y, const long *o, const @{real} *x, long s)
+{
+	kv_vcomplex u[@{p}];
+	kv_vec t[8], c[8];
+	long j;
+	for (j = 0; j < @{p}; j++) u[j] = kv_vload((const complex *)(x + j * s));
+)",
+                                   head);
+    if (!scale.empty())
+        s += format("\tfor (j = 0; j < %d; j++) {\n\t\tu[j].re = u[j].re * (%s)%s;\n\t\tu[j].im = u[j].im * (%s)%s;\n\t}\n",
+                    p, t.real(), scale.c_str(), t.real(), scale.c_str());
+    s += format("\tkv_vdft%d(u);\n", p);
+    // Eight lanes: floats under AVX.
+    const bool eight = p % 8 == 0 && t.precision() == Precision::Single;
+    if (eight) s += "#if KV_LANES == 4\n";
+    for (int h = 0; h < p; h += 4) s += splitStores(t, 4, h, "re") + splitStores(t, 4, h, "im");
+    if (eight) s += "#else\n" + splitStores(t, 8, 0, "re") + splitStores(t, 8, 0, "im") + "#endif\n";
+    return s + "}\n#endif\n";
+}

@@ -21,13 +21,19 @@ std::string scalarTwiddledLoads(int32_t p) {
     return body;
 }
 
-std::string ownPass(int32_t p) {
+namespace {
+
+// The vector loops of a pass of radix p, on the loads and stores named:
+// kv_vload and kv_vstore on pairs, or those of the split form.
+struct PassLoops {
+    std::string lanes;  // the lanes' turns
+    std::string single;  // the loop of a pass over one block, on d
+    std::string blocks;  // the loop over stretches of columns and the blocks
+};
+
+PassLoops passLoops(int32_t p, const char* load, const char* store) {
     const auto at = passEntry;
-    std::string body = scalarTwiddledLoads(p);
-    body += format("\t\t\tkv_dft%d(v);\n", p);
-    for (int q = 0; q < p; ++q)
-        body += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n", at(q).c_str(), q,
-                       at(q).c_str(), q);
+    PassLoops loops;
     // The vector loop takes KV_LANES values of k at a time; the blocks
     // share their twiddles. A twiddle formed as
     // a power of another carries one rounding per product: chained up to
@@ -45,30 +51,19 @@ std::string ownPass(int32_t p) {
         if (q == 2) return "tw == 1 ? kv_vmul(w[1], w[1]) : " + product;
         return product;
     };
-    // The lanes' turns are read only where the loop runs: they reach
-    // T[(KV_LANES - 1) q tw].
-    std::string vec = "#ifdef KV_VECTOR\n\tif (L >= KV_LANES) {\n";
     for (int q = 1; q < p; ++q)
-        vec += format("\t\tlane[%d] = kv_vroots(T, 0, %s);\n", q, q == 1 ? "tw" : format("%d * tw", q).c_str());
+        loops.lanes += format("\t\tlane[%d] = kv_vroots(T, 0, %s);\n", q, q == 1 ? "tw" : format("%d * tw", q).c_str());
     // A pass over one block (the last, or the only one) has no loop over
     // the blocks: gcc then keeps the entries' addresses in registers where
     // for each k it set up that loop's pointers again, from the stack.
-    auto loop = [&](const std::string& indent, const std::string& x) {
-        std::string s = indent + "for (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n";
-        for (int q = 1; q < p; ++q) s += format("%s\tw[%d] = %s;\n", indent.c_str(), q, twiddle(q).c_str());
-        std::string in = indent + "\t";
-        if (x != "d") {
-            s += format("%s\tfor (b = 0; b < R; b++) {\n%s\t\tx = d + b * %d * L;\n", indent.c_str(), indent.c_str(), p);
-            in += "\t";
-        }
-        s += format("%su[0] = kv_vload(%s + k);\n", in.c_str(), x.c_str());
-        for (int q = 1; q < p; ++q)
-            s += format("%su[%d] = kv_vmul(kv_vload(%s + %s), w[%d]);\n", in.c_str(), q, x.c_str(), at(q).c_str(), q);
-        s += format("%skv_vdft%d(u);\n", in.c_str(), p);
-        for (int q = 0; q < p; ++q) s += format("%skv_vstore(%s + %s, u[%d]);\n", in.c_str(), x.c_str(), at(q).c_str(), q);
-        if (x != "d") s += indent + "\t}\n";
-        return s + indent + "}\n";
-    };
+    std::string& s = loops.single;
+    s = "\t\tfor (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n";
+    for (int q = 1; q < p; ++q) s += format("\t\t\tw[%d] = %s;\n", q, twiddle(q).c_str());
+    s += format("\t\t\tu[0] = %s(d + k);\n", load);
+    for (int q = 1; q < p; ++q) s += format("\t\t\tu[%d] = kv_vmul(%s(d + %s), w[%d]);\n", q, load, at(q).c_str(), q);
+    s += format("\t\t\tkv_vdft%d(u);\n", p);
+    for (int q = 0; q < p; ++q) s += format("\t\t\t%s(d + %s, u[%d]);\n", store, at(q).c_str(), q);
+    s += "\t\t}\n";
     // Over several blocks the twiddles of a stretch of 8 vectors of columns
     // are formed once into wb, then each block's stretch reads them there: a
     // load of a twiddle costs less than its product, and the blocks are
@@ -76,20 +71,36 @@ std::string ownPass(int32_t p) {
     // over k, each k touched p entries of every block, which evicted each
     // other where the blocks lie a multiple of 2 KiB apart; the passes then
     // ran block by block, forming their twiddles again in each block.
-    std::string chunk = "\t\tfor (c = 0; c + KV_LANES <= L; c += 8 * KV_LANES) {\n"
-                        "\t\t\tm = (L - c) / KV_LANES < 8 ? (L - c) / KV_LANES : 8;\n"
-                        "\t\t\tfor (j = 0; j < m; j++) {\n\t\t\t\tk = c + j * KV_LANES;\n";
+    std::string& chunk = loops.blocks;
+    chunk = "\t\tfor (c = 0; c + KV_LANES <= L; c += 8 * KV_LANES) {\n"
+            "\t\t\tm = (L - c) / KV_LANES < 8 ? (L - c) / KV_LANES : 8;\n"
+            "\t\t\tfor (j = 0; j < m; j++) {\n\t\t\t\tk = c + j * KV_LANES;\n";
     for (int q = 1; q < p; ++q)
         chunk += format("\t\t\t\tw[%d] = %s;\n\t\t\t\twb[j][%d] = w[%d];\n", q, twiddle(q).c_str(), q, q);
     chunk += format("\t\t\t}\n\t\t\tfor (b = 0; b < R; b++) {\n\t\t\t\tx = d + b * %d * L + c;\n"
                     "\t\t\t\tfor (j = 0; j < m; j++) {\n\t\t\t\t\tk = j * KV_LANES;\n"
-                    "\t\t\t\t\tu[0] = kv_vload(x + k);\n", p);
+                    "\t\t\t\t\tu[0] = %s(x + k);\n", p, load);
     for (int q = 1; q < p; ++q)
-        chunk += format("\t\t\t\t\tu[%d] = kv_vmul(kv_vload(x + %s), wb[j][%d]);\n", q, at(q).c_str(), q);
+        chunk += format("\t\t\t\t\tu[%d] = kv_vmul(%s(x + %s), wb[j][%d]);\n", q, load, at(q).c_str(), q);
     chunk += format("\t\t\t\t\tkv_vdft%d(u);\n", p);
-    for (int q = 0; q < p; ++q) chunk += format("\t\t\t\t\tkv_vstore(x + %s, u[%d]);\n", at(q).c_str(), q);
+    for (int q = 0; q < p; ++q) chunk += format("\t\t\t\t\t%s(x + %s, u[%d]);\n", store, at(q).c_str(), q);
     chunk += "\t\t\t\t}\n\t\t\t}\n\t\t}\n";
-    vec += "\t}\n\tif (R == 1) {\n" + loop("\t\t", "d") + "\t} else {\n" + chunk + "\t}\n";
+    return loops;
+}
+
+}  // namespace
+
+std::string ownPass(int32_t p) {
+    std::string body = scalarTwiddledLoads(p);
+    body += format("\t\t\tkv_dft%d(v);\n", p);
+    for (int q = 0; q < p; ++q)
+        body += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n", passEntry(q).c_str(), q,
+                       passEntry(q).c_str(), q);
+    const PassLoops loops = passLoops(p, "kv_vload", "kv_vstore");
+    // The lanes' turns are read only where the loop runs: they reach
+    // T[(KV_LANES - 1) q tw].
+    std::string vec = "#ifdef KV_VECTOR\n\tif (L >= KV_LANES) {\n" + loops.lanes;
+    vec += "\t}\n\tif (R == 1) {\n" + loops.single + "\t} else {\n" + loops.blocks + "\t}\n";
     vec += "\tstart = L - L % KV_LANES;\n#else\n\tstart = 0;\n#endif\n";
     // gcc unrolls a short loop over k (the pass after the leaf) completely
     // and then vectorises neither it nor the loop over the blocks.
@@ -119,3 +130,35 @@ static KV_PASS void kv_pass@{p}(complex *d, long L, long R, const complex *KV_RE
                           {{"p", std::to_string(p)}, {"vector_loop", vec}, {"butterfly", body}});
 }
 
+// The pass on the split form (splitLayout), only where every span it is
+// called with is a multiple of KV_LANES: the vector loop alone. Split, a
+// pass between the leaf and the last, over several blocks; joined, the last
+// pass, over one, which writes pairs again.
+std::string splitPass(int32_t p, bool joined, const std::string& lanesIf) {
+    const PassLoops loops = passLoops(p, "kv_vload_split", joined ? "kv_vstore" : "kv_vstore_split");
+    TextValues v = {{"p", std::to_string(p)}, {"if", lanesIf}, {"lanes", loops.lanes}};
+    v["loop"] = joined ? loops.single : loops.blocks;
+    v["name"] = joined ? "join" : "split";
+    v["blocks"] = joined ? "" : " long R,";
+    v["x"] = joined ? "" : "\tcomplex *KV_RESTRICT x;\n";
+    v["wb"] = joined ? "" : format(", wb[8][%d]", p);
+    v["joined"] = joined ? ", which it writes as pairs" : "";
+    v["vars"] = joined ? "k" : "b, k, c, j, m";
+    // One tab less than inside kv_pass<p>'s #ifdef.
+    for (const char* key : {"lanes", "loop"}) {
+        std::string& text = v[key];
+        for (size_t at = 0; at < text.size(); at = text.find('\n', at) + 1)
+            if (text[at] == '\t') text.erase(at, 1);
+    }
+    return expandTemplate("kv_pass_split", R"(
+#if @{if}
+/* kv_pass@{p} on entries in the split form@{joined}. */
+static KV_PASS void kv_pass@{p}_@{name}(complex *d, long L,@{blocks} const complex *KV_RESTRICT T, long tw)
+{
+@{x}	kv_vcomplex u[@{p}], w[@{p}], lane[@{p}]@{wb};
+	long @{vars};
+@{lanes}@{loop}}
+#endif
+)",
+                          v);
+}

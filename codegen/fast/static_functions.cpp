@@ -1,6 +1,7 @@
 // Which static functions a fast-style file needs, their calls, and writing
 // them dependencies first: the butterflies, the leaves and passes built on
 // them, the vector forms and the large prime support.
+#include <algorithm>
 #include <string>
 
 #include "codegen/fast/convolution.h"
@@ -27,7 +28,40 @@ std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t block
                   (long long)blocks, (long long)twiddleStep, (long long)rootStep);
 }
 
+int32_t splitWidth(const FastPlan& plan, bool realInput) {
+    const int m = int(plan.radix.size());
+    if (realInput || m < 2 || (plan.blockedStages > 0 && plan.blockedStages < m) || plan.radix[0] % 4 != 0) return 0;
+    for (int32_t p : plan.radix)
+        if (!hasOwnButterfly(p)) return 0;
+    return plan.radix[0];
+}
+
+// Doubles have four lanes under AVX, floats eight: every span is a multiple
+// of the leaf radix.
+bool splitEverywhere(int32_t width, const FastText& t) {
+    return width % (t.precision() == Precision::Single ? 8 : 4) == 0;
+}
+
+std::string splitIf(int32_t width, const FastText& t) {
+    return splitEverywhere(width, t) ? "defined(KV_VECTOR) && KV_LANES >= 4" : "defined(KV_VECTOR) && KV_LANES == 4";
+}
+
 void collectNeeds(const FastPlan& plan, bool realInput, FastNeeds& needs) {
+    // The vector leaf of forward.cpp, on pairs or on the split form.
+    const int32_t width = splitWidth(plan, realInput);
+    if (!realInput && plan.radix.size() > 1 && hasOwnButterfly(plan.radix[0]))
+        (width ? needs.splitLeaves : needs.pairLeaves).insert(plan.radix[0]);
+    for (size_t s = 1; s < plan.radix.size(); ++s) {
+        const int32_t p = plan.radix[s];
+        if (!width) {
+            needs.pairPasses.insert(p);
+            continue;
+        }
+        int32_t& widest = (s + 1 < plan.radix.size() ? needs.splitPasses : needs.joinPasses)[p];
+        widest = std::max(widest, width);
+        const auto narrowest = needs.narrowestSplit.find(p);
+        if (narrowest == needs.narrowestSplit.end() || narrowest->second > width) needs.narrowestSplit[p] = width;
+    }
     if (!plan.radix.empty() && usesConvolution(plan.radix[0])) needs.convolution = true;
     // A prime above the scratch limit in a pass runs only as a convolution,
     // and so then does the leaf.
@@ -66,14 +100,30 @@ bool hasVectorSupport(const FastNeeds& needs) {
     return false;
 }
 
+namespace {
+
+// A butterfly that only some lanes call: the scalar one of a radix whose
+// passes all run on the split form where it holds, the vector one of a leaf
+// radix on it, where it does not.
+std::string butterfly(const FastText& t, int32_t p, bool vector, const FastNeeds& needs) {
+    const std::string s = ownButterfly(t, p, vector);
+    const bool some = vector ? needs.splitLeaves.count(p) > 0
+                             : needs.narrowestSplit.count(p) && !needs.pairPasses.count(p);
+    if (!some) return s;
+    const std::string plain = "static KV_INLINE void";
+    return s.substr(0, s.find(plain)) + "static KV_INLINE KV_MAYBE_UNUSED void" + s.substr(s.find(plain) + plain.size());
+}
+
+}  // namespace
+
 void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs) {
     const auto& bf = needs.butterflies;
-    if (bf.count(2)) w.writeText(ownButterfly(t, 2, false).c_str());
+    if (bf.count(2)) w.writeText(butterfly(t, 2, false, needs).c_str());
     for (int32_t p : bf)
-        if (isStraightLinePrime(p)) w.writeText(ownButterfly(t, p, false).c_str());
-    if (bf.count(4)) w.writeText(ownButterfly(t, 4, false).c_str());
-    if (bf.count(8)) w.writeText(ownButterfly(t, 8, false).c_str());
-    if (bf.count(6)) w.writeText(ownButterfly(t, 6, false).c_str());
+        if (isStraightLinePrime(p)) w.writeText(butterfly(t, p, false, needs).c_str());
+    if (bf.count(4)) w.writeText(butterfly(t, 4, false, needs).c_str());
+    if (bf.count(8)) w.writeText(butterfly(t, 8, false, needs).c_str());
+    if (bf.count(6)) w.writeText(butterfly(t, 6, false, needs).c_str());
     if (needs.oddRoots) w.writeText(rootLoopButterfly(t).c_str());
 
     for (int32_t p : needs.leaves)
@@ -105,25 +155,42 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
     if (!vectorBf.empty()) {
         std::string v = kVectorSupport;
         v += "\n#ifdef KV_VECTOR";
-        if (vectorBf.count(2)) v += ownButterfly(t, 2, true);
+        if (vectorBf.count(2)) v += butterfly(t, 2, true, needs);
         for (int32_t p : vectorBf)
-            if (isStraightLinePrime(p)) v += ownButterfly(t, p, true);
-        if (vectorBf.count(4)) v += ownButterfly(t, 4, true);
-        if (vectorBf.count(8)) v += ownButterfly(t, 8, true);
-        if (vectorBf.count(6)) v += ownButterfly(t, 6, true);
+            if (isStraightLinePrime(p)) v += butterfly(t, p, true, needs);
+        if (vectorBf.count(4)) v += butterfly(t, 4, true, needs);
+        if (vectorBf.count(8)) v += butterfly(t, 8, true, needs);
+        if (vectorBf.count(6)) v += butterfly(t, 6, true, needs);
+        // On pairs where the split form does not take all their calls.
+        auto onPairs = [&](int32_t p) { return needs.pairLeaves.count(p) || !splitEverywhere(p, t); };
         for (int32_t p : needs.leaves)
-            if (hasOwnButterfly(p) && vectorLeaves) v += vectorLeaf(t, p);
-        if (needs.inverseLeaf) v += vectorLeaf(t, needs.inverseLeaf, inverseScale);
+            if (hasOwnButterfly(p) && vectorLeaves && onPairs(p)) v += vectorLeaf(t, p);
+        if (needs.inverseLeaf && (!needs.inverseSplit || !splitEverywhere(needs.inverseLeaf, t)))
+            v += vectorLeaf(t, needs.inverseLeaf, inverseScale);
         w.writeText((v + "#endif\n").c_str());
+    }
+    if (!needs.splitLeaves.empty()) {
+        const int32_t widest = *needs.splitLeaves.rbegin();
+        TextValues values = t.scalars({"real"});
+        values["if"] = splitIf(widest, t);
+        std::string v = expandTemplate("kSplitSupport", kSplitSupport, values);
+        for (int32_t p : needs.splitLeaves) v += splitVectorLeaf(t, p, "", splitIf(p, t));
+        if (needs.inverseSplit)
+            v += splitVectorLeaf(t, needs.inverseLeaf, inverseScale, splitIf(needs.inverseLeaf, t));
+        w.writeText(v.c_str());
     }
 
     bool oddPass = false;
     for (int32_t p : needs.passes) {
-        if (hasOwnButterfly(p))
+        if (!hasOwnButterfly(p))
+            oddPass = true;
+        else if (needs.pairPasses.count(p) || !needs.narrowestSplit.count(p))
             w.writeText(ownPass(p).c_str());
         else
-            oddPass = true;
+            w.writeText(("\n#if !(" + splitIf(needs.narrowestSplit.at(p), t) + ")" + ownPass(p) + "#endif\n").c_str());
     }
+    for (const auto& [p, width] : needs.splitPasses) w.writeText(splitPass(p, false, splitIf(width, t)).c_str());
+    for (const auto& [p, width] : needs.joinPasses) w.writeText(splitPass(p, true, splitIf(width, t)).c_str());
     bool oddRealPass = false, ownRealPass = false;
     for (int32_t p : needs.realPasses) (hasOwnButterfly(p) ? ownRealPass : oddRealPass) = true;
     if (!needs.realPasses.empty()) w.writeText(realPassSupport(ownRealPass).c_str());

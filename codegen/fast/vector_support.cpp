@@ -120,3 +120,36 @@ static KV_INLINE kv_vcomplex kv_vmul(kv_vcomplex a, kv_vcomplex w)
 #endif
 )";
 
+
+// The split form: between the passes of a transform whose every span is a
+// multiple of KV_LANES, each KV_LANES entries from a multiple of KV_LANES on
+// are kept as the vector of their real parts followed by that of their
+// imaginary parts, in the order of the lanes. A pass then loads and stores
+// its vectors as they are; only the leaf, which writes the form, and the
+// last pass, which writes pairs again, shuffle, where the passes on pairs
+// each split and joined every entry.
+const char* const kSplitSupport = R"(
+#if @{if}
+static KV_INLINE kv_vcomplex kv_vload_split(const complex *p)
+{
+	kv_vcomplex r;
+	memcpy(&r.re, p, sizeof r.re);
+	memcpy(&r.im, (const @{real} *)p + KV_LANES, sizeof r.im);
+	return r;
+}
+
+static KV_INLINE void kv_vstore_split(complex *p, kv_vcomplex v)
+{
+	memcpy(p, &v.re, sizeof v.re);
+	memcpy((@{real} *)p + KV_LANES, &v.im, sizeof v.im);
+}
+
+/* The count entries from p on, pairs that a scalar leaf wrote, into the
+   split form. Unused where no scalar leaf writes the form. */
+static KV_INLINE __attribute__((unused)) void kv_into_split(complex *p, long count)
+{
+	long k;
+	for (k = 0; k < count; k += KV_LANES) kv_vstore_split(p + k, kv_vload(p + k));
+}
+#endif
+)";

@@ -116,7 +116,13 @@ const Build P = Build::Plain;
 // = 101 5 3), on the loop over the roots as a pass (1311 = 23 19 3) and
 // with a 32-bit long (78125);
 // their leaves of real input on real arithmetic, of radix 3, 5, 7, 11
-// (1331) and 13 and on the loop over the roots (17017, 1311).
+// (1331) and 13 and on the loop over the roots (17017, 1311). Entries kept
+// split into real and imaginary parts between the passes, where the lanes
+// divide the leaf radix (1024, 46080, 320 above): a leaf of radix 4 on four
+// lanes, and on eight, where the leaves stay on pairs, with a leaf left over
+// for the scalar leaf (36 = 4 3 3); a pass of radix 7 before a last pass of
+// 6 (336 = 8 7 6, and 168 = 8 7 3 in Real_FFT), and the last pass right
+// after the leaf (56 = 8 7).
 INSTANTIATE_TEST_SUITE_P(
     Lengths, FastTransforms,
     testing::Values(Case{4, D, P}, Case{6, D, P}, Case{12, D, P}, Case{18, D, P}, Case{98, D, P}, Case{60, D, P},
@@ -143,7 +149,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{17017, S, Build::Portable}, Case{1001, S, Build::Clang}, Case{243, D, P}, Case{125, S, P},
                     Case{1515, D, P}, Case{1311, S, P}, Case{1331, S, P}, Case{78125, D, Build::Long32},
                     Case{59049, S, Build::Native}, Case{35, D, Build::Native}, Case{46080, D, Build::Native},
-                    Case{46080, S, P}));
+                    Case{46080, S, P}, Case{36, S, P}, Case{36, D, Build::Native}, Case{36, S, Build::Native},
+                    Case{336, S, P}, Case{336, D, Build::Native}, Case{336, S, Build::Native},
+                    Case{56, D, Build::Native}, Case{56, S, Build::Native}));
 
 // The lengths of the fast style alone. Primes as one pass of their own
 // radix: 2 (Real_FFT without a half-length transform), 3 and 5 (straight-
