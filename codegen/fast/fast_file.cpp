@@ -160,8 +160,10 @@ const char* const kContractTo = R"(
 #endif
 )";
 
-// Complex_FFT and IFFT: in place through one heap copy of the input.
-std::string complexTransform(const std::string& name, int32_t n, const char* transform, const char* after) {
+// Complex_FFT and IFFT: in place through one heap copy of the input, which the
+// transform reads through a pointer to the whole array (as in Real_IFFT).
+std::string complexTransform(const FastText& t, const std::string& name, int32_t n, const char* transform,
+                             const char* after) {
     return expandTemplate("Complex_FFT and IFFT", R"(
 void @{name}(complex *pDestination, const complex *pSource, const complex *pSinCosTable)
 {
@@ -175,13 +177,17 @@ void @{name}(complex *pDestination, const complex *pSource, const complex *pSinC
 		memcpy(copy, pSource, @{n} * sizeof(complex));
 		pSource = copy;
 	}
-	@{transform}(pDestination, &pSource[0].re, pSinCosTable);
+	@{transform}(pDestination, (const @{real} *)pSource, pSinCosTable);
 @{after}	if (copy != 0) {
 		FFT_FREE(copy);
 	}
 }
 )",
-                          {{"name", name}, {"n", std::to_string(n)}, {"transform", transform}, {"after", after}});
+                          {{"name", name},
+                           {"n", std::to_string(n)},
+                           {"real", t.real()},
+                           {"transform", transform},
+                           {"after", after}});
 }
 
 }  // namespace
@@ -237,8 +243,8 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
     if (!inverse) w->writeText(reverseStep(t, n, hasVectorSupport(needs)).c_str());
     w->writeText(realInverseSteps(t, n, hasVectorSupport(needs)).c_str());
 
-    w->writeText((inverse ? complexTransform("IFFT" + len, n, "kv_backward", "")
-                          : complexTransform("IFFT" + len, n, "kv_forward", "\tkv_reverse_scale(pDestination);\n"))
+    w->writeText((inverse ? complexTransform(t, "IFFT" + len, n, "kv_backward", "")
+                          : complexTransform(t, "IFFT" + len, n, "kv_forward", "\tkv_reverse_scale(pDestination);\n"))
                      .c_str());
     w->writeText(format("\nvoid Real_FFT%s(complex *pDestination, const %s *pSource, const complex *pSinCosTable)\n{\n",
                         len.c_str(), t.real())
@@ -255,7 +261,7 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
     else
         w->writeText("\tkv_forward_real(pDestination, pSource, pSinCosTable);\n}\n");
     w->writeText(realInverse(t, "Real_IFFT" + len, n).c_str());
-    w->writeText(complexTransform("Complex_FFT" + len, n, "kv_forward", "").c_str());
+    w->writeText(complexTransform(t, "Complex_FFT" + len, n, "kv_forward", "").c_str());
     w->writeText(kContractTo);
     w->close();
     out.writeText(renameIdentifiers(text, names.rules()).c_str());
