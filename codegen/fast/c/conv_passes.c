@@ -212,19 +212,23 @@ static void kv_conv_span3(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, 
 	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, a1r); KV_CONV_PUT(r2, a2r); KV_CONV_PUT(r3, a3r); KV_CONV_PUT(r4, a4r); \
 	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, a1i); KV_CONV_PUT(i2, a2i); KV_CONV_PUT(i3, a3i); KV_CONV_PUT(i4, a4i); } }
 
-/* The inverse of KV_CONV_DIF5 (times 5). */
-#define KV_CONV_DIT5(V) { \
+/* The inverse of KV_CONV_DIF5 (times 5) up to its outputs b0 to b4, which
+   Bluestein's top pass writes only in part. */
+#define KV_CONV_DIT5_PARTS(V) \
 	KV_CONV_TW5(V) \
 	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); KV_CONV_GET(V, a3r, r3); \
 	KV_CONV_GET(V, a4r, r4); KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); \
-	KV_CONV_GET(V, a3i, i3); KV_CONV_GET(V, a4i, i4); { \
+	KV_CONV_GET(V, a3i, i3); KV_CONV_GET(V, a4i, i4); \
 	const V x1r = a1r * w1r + a1i * w1i, x1i = a1i * w1r - a1r * w1i; \
 	const V x2r = a2r * w2r + a2i * w2i, x2i = a2i * w2r - a2r * w2i; \
 	const V x3r = a3r * w3r + a3i * w3i, x3i = a3i * w3r - a3r * w3i; \
 	const V x4r = a4r * w4r + a4i * w4i, x4i = a4i * w4r - a4r * w4i; \
-	KV_CONV_BFLY5(V, a0r, a0i, x1r, x1i, x2r, x2i, x3r, x3i, x4r, x4i, -) \
+	KV_CONV_BFLY5(V, a0r, a0i, x1r, x1i, x2r, x2i, x3r, x3i, x4r, x4i, -)
+
+#define KV_CONV_DIT5(V) { \
+	KV_CONV_DIT5_PARTS(V) \
 	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(r2, b2r); KV_CONV_PUT(r3, b3r); KV_CONV_PUT(r4, b4r); \
-	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); KV_CONV_PUT(i2, b2i); KV_CONV_PUT(i3, b3i); KV_CONV_PUT(i4, b4i); } }
+	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); KV_CONV_PUT(i2, b2i); KV_CONV_PUT(i3, b3i); KV_CONV_PUT(i4, b4i); }
 
 /* A span of radix-5 butterflies, as kv_conv_span4. */
 static void kv_conv_span5(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,

@@ -60,18 +60,10 @@
 	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, c1r); KV_CONV_PUT(r2, c2r); KV_CONV_PUT(r3, c3r); KV_CONV_PUT(r4, c4r); \
 	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, c1i); KV_CONV_PUT(i2, c2i); KV_CONV_PUT(i3, c3i); KV_CONV_PUT(i4, c4i); } } }
 #define KV_CONV_TOP5I(V) { \
-	KV_CONV_TW5(V) \
-	KV_CONV_GET(V, a0r, r0); KV_CONV_GET(V, a1r, r1); KV_CONV_GET(V, a2r, r2); KV_CONV_GET(V, a3r, r3); \
-	KV_CONV_GET(V, a4r, r4); KV_CONV_GET(V, a0i, i0); KV_CONV_GET(V, a1i, i1); KV_CONV_GET(V, a2i, i2); \
-	KV_CONV_GET(V, a3i, i3); KV_CONV_GET(V, a4i, i4); { \
-	const V x1r = a1r * w1r + a1i * w1i, x1i = a1i * w1r - a1r * w1i; \
-	const V x2r = a2r * w2r + a2i * w2i, x2i = a2i * w2r - a2r * w2i; \
-	const V x3r = a3r * w3r + a3i * w3i, x3i = a3i * w3r - a3r * w3i; \
-	const V x4r = a4r * w4r + a4i * w4i, x4i = a4i * w4r - a4r * w4i; \
-	KV_CONV_BFLY5(V, a0r, a0i, x1r, x1i, x2r, x2i, x3r, x3i, x4r, x4i, -) \
+	KV_CONV_DIT5_PARTS(V) \
 	(void)b3r; (void)b3i; (void)b4r; (void)b4i; \
 	KV_CONV_PUT(r0, b0r); KV_CONV_PUT(r1, b1r); KV_CONV_PUT(r2, b2r); \
-	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); KV_CONV_PUT(i2, b2i); } }
+	KV_CONV_PUT(i0, b0i); KV_CONV_PUT(i1, b1i); KV_CONV_PUT(i2, b2i); }
 
 static void kv_conv_top(REAL *KV_CONV_RESTRICT r0, REAL *KV_CONV_RESTRICT r1, REAL *KV_CONV_RESTRICT r2,
 	REAL *KV_CONV_RESTRICT r3, REAL *KV_CONV_RESTRICT i0, REAL *KV_CONV_RESTRICT i1, REAL *KV_CONV_RESTRICT i2,
