@@ -35,6 +35,11 @@ std::string vectorLeaf(const FastText& t, int32_t p, const std::string& scale = 
 // butterfly's p entries into v, turned by their twiddles T[q * e].
 std::string passEntry(int q);
 std::string scalarTwiddledLoads(int32_t p);
+// The vector loops' twiddle w[q] of the KV_LANES columns from k on, from
+// the table and the lanes' turns lane[q], which vectorLaneTurns reads for
+// q from `from` to p - 1, in lines that start with `indent`.
+std::string vectorTwiddle(int q);
+std::string vectorLaneTurns(int32_t p, int from, const char* indent);
 std::string ownPass(int32_t p);
 
 // real_passes.cpp: kv_rpass<p> and kv_rpass_odd, the passes of a transform

@@ -21,6 +21,37 @@ std::string scalarTwiddledLoads(int32_t p) {
     return body;
 }
 
+// The vector loops take KV_LANES values of k at a time; the blocks share
+// their twiddles. A twiddle formed as a power of another carries one
+// rounding per product: chained up to the (p-1)-th power, they doubled the
+// error of a complex transform and made that of a real one of odd length
+// 1.5 times FFTW's. Each is one product of two table entries instead:
+// T[q k tw], the same in every lane, times the turn of lane j, T[q j tw],
+// the same for every k. That reads one entry per twiddle where reading each
+// lane's own would read one line of the table per lane, again for every
+// block of a blocked pass (and took up to 8 % more instructions in the
+// real passes). In the last pass (tw == 1) the twiddles of entry 1 lie
+// side by side and are read as they are, and those of entry 2 are their
+// squares.
+std::string vectorTwiddle(int q) {
+    const std::string product =
+        format("kv_vmul(kv_vsplat(T + %sk * tw), lane[%d])", q == 1 ? "" : format("%d * ", q).c_str(), q);
+    if (q == 1) return "tw == 1 ? kv_vload(T + k) : " + product;
+    if (q == 2) return "tw == 1 ? kv_vmul(w[1], w[1]) : " + product;
+    return product;
+}
+
+// The lanes' turns of the entries q from `from` on, lines at `indent`:
+// they reach T[(KV_LANES - 1) q tw], so are read only where L >= KV_LANES
+// lets a vector loop run.
+std::string vectorLaneTurns(int32_t p, int from, const char* indent) {
+    std::string s;
+    for (int q = from; q < p; ++q)
+        s += format("%slane[%d] = kv_vroots(T, 0, %s);\n", indent, q,
+                    q == 1 ? "tw" : format("%d * tw", q).c_str());
+    return s;
+}
+
 std::string ownPass(int32_t p) {
     const auto at = passEntry;
     std::string body = scalarTwiddledLoads(p);
@@ -28,34 +59,13 @@ std::string ownPass(int32_t p) {
     for (int q = 0; q < p; ++q)
         body += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n", at(q).c_str(), q,
                        at(q).c_str(), q);
-    // The vector loop takes KV_LANES values of k at a time; the blocks
-    // share their twiddles. A twiddle formed as
-    // a power of another carries one rounding per product: chained up to
-    // the (p-1)-th power, they doubled the error of a transform. Each is one
-    // product of two table entries instead: T[q k tw], the same in every
-    // lane, times the turn of lane j, T[q j tw], the same for every k. That
-    // reads one entry per twiddle where reading each lane's own would read
-    // one line of the table per lane, again for every block of a blocked
-    // pass. In the last pass (tw == 1) the twiddles of entry 1 lie side by
-    // side and are read as they are, and those of entry 2 are their squares.
-    auto twiddle = [](int q) {
-        const std::string product = format("kv_vmul(kv_vsplat(T + %sk * tw), lane[%d])",
-                                           q == 1 ? "" : format("%d * ", q).c_str(), q);
-        if (q == 1) return "tw == 1 ? kv_vload(T + k) : " + product;
-        if (q == 2) return "tw == 1 ? kv_vmul(w[1], w[1]) : " + product;
-        return product;
-    };
-    // The lanes' turns are read only where the loop runs: they reach
-    // T[(KV_LANES - 1) q tw].
-    std::string vec = "#ifdef KV_VECTOR\n\tif (L >= KV_LANES) {\n";
-    for (int q = 1; q < p; ++q)
-        vec += format("\t\tlane[%d] = kv_vroots(T, 0, %s);\n", q, q == 1 ? "tw" : format("%d * tw", q).c_str());
+    std::string vec = "#ifdef KV_VECTOR\n\tif (L >= KV_LANES) {\n" + vectorLaneTurns(p, 1, "\t\t") + "\t}\n";
     // A pass over one block (the last, or the only one) has no loop over
     // the blocks: gcc then keeps the entries' addresses in registers where
     // for each k it set up that loop's pointers again, from the stack.
     auto loop = [&](const std::string& indent, const std::string& x) {
         std::string s = indent + "for (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n";
-        for (int q = 1; q < p; ++q) s += format("%s\tw[%d] = %s;\n", indent.c_str(), q, twiddle(q).c_str());
+        for (int q = 1; q < p; ++q) s += format("%s\tw[%d] = %s;\n", indent.c_str(), q, vectorTwiddle(q).c_str());
         std::string in = indent + "\t";
         if (x != "d") {
             s += format("%s\tfor (b = 0; b < R; b++) {\n%s\t\tx = d + b * %d * L;\n", indent.c_str(), indent.c_str(), p);
@@ -80,7 +90,7 @@ std::string ownPass(int32_t p) {
                         "\t\t\tm = (L - c) / KV_LANES < 8 ? (L - c) / KV_LANES : 8;\n"
                         "\t\t\tfor (j = 0; j < m; j++) {\n\t\t\t\tk = c + j * KV_LANES;\n";
     for (int q = 1; q < p; ++q)
-        chunk += format("\t\t\t\tw[%d] = %s;\n\t\t\t\twb[j][%d] = w[%d];\n", q, twiddle(q).c_str(), q, q);
+        chunk += format("\t\t\t\tw[%d] = %s;\n\t\t\t\twb[j][%d] = w[%d];\n", q, vectorTwiddle(q).c_str(), q, q);
     chunk += format("\t\t\t}\n\t\t\tfor (b = 0; b < R; b++) {\n\t\t\t\tx = d + b * %d * L + c;\n"
                     "\t\t\t\tfor (j = 0; j < m; j++) {\n\t\t\t\t\tk = j * KV_LANES;\n"
                     "\t\t\t\t\tu[0] = kv_vload(x + k);\n", p);
@@ -89,7 +99,7 @@ std::string ownPass(int32_t p) {
     chunk += format("\t\t\t\t\tkv_vdft%d(u);\n", p);
     for (int q = 0; q < p; ++q) chunk += format("\t\t\t\t\tkv_vstore(x + %s, u[%d]);\n", at(q).c_str(), q);
     chunk += "\t\t\t\t}\n\t\t\t}\n\t\t}\n";
-    vec += "\t}\n\tif (R == 1) {\n" + loop("\t\t", "d") + "\t} else {\n" + chunk + "\t}\n";
+    vec += "\tif (R == 1) {\n" + loop("\t\t", "d") + "\t} else {\n" + chunk + "\t}\n";
     vec += "\tstart = L - L % KV_LANES;\n#else\n\tstart = 0;\n#endif\n";
     // gcc unrolls a short loop over k (the pass after the leaf) completely
     // and then vectorises neither it nor the loop over the blocks.
