@@ -10,8 +10,9 @@
 // -DNAN_WITHOUT_WORK as well that every transform does (a length with a pass
 // that runs only as a convolution). With -DLONG_IS_INT the generated code is
 // compiled with a 32-bit long, as on Windows and 32-bit targets. With
-// -DRMS_BOUND=<bound> it also prints the rms error of Complex_FFT relative
-// to the rms of its outputs and fails above the bound. It judges
+// -DRMS_BOUND=<bound> it also prints the rms errors of Complex_FFT, Real_FFT
+// and Real_IFFT relative to the rms of their outputs and fails where one is
+// above the bound. It judges
 // the result itself, so that the native test and the runs on other
 // processors share one verdict: the exit status is 0 only when every error
 // is within the bound of the precision and the checks hold; what failed
@@ -96,6 +97,19 @@ double relativeDifference(const std::vector<real>& a, const std::vector<real>& b
     return worst / (largest > 0 ? largest : 1);
 }
 
+// The rms error of a transform against RMS_BOUND, where one is given.
+void reportRms(const char* kind, double rms) {
+#ifdef RMS_BOUND
+    std::printf("%s_rms %.3e\n", kind, rms);
+    if (!(rms <= RMS_BOUND)) {
+        std::fprintf(stderr, "FAIL: %s rms error %.3e above %.1e\n", kind, rms, double(RMS_BOUND));
+        failed = true;
+    }
+#else
+    (void)kind, (void)rms;
+#endif
+}
+
 // An out-of-place forward or inverse transform: within the bound, or NaN
 // throughout where the length has no way without its work memory.
 void check(const char* kind, double error, const std::vector<complex>& output) {
@@ -133,13 +147,7 @@ void* run(void*) {
     CAT(Complex_FFT, LEN)(output.data(), input.data(), table.data());
     double rms = 0;
     check("complex", maxError(ref, re, im, 2, output.data(), -1, 1, ks, 1, &rms), output);
-#ifdef RMS_BOUND
-    std::printf("complex_rms %.3e\n", rms);
-    if (!(rms <= RMS_BOUND)) {
-        std::fprintf(stderr, "FAIL: complex rms error %.3e above %.1e\n", rms, double(RMS_BOUND));
-        failed = true;
-    }
-#endif
+    reportRms("complex", rms);
     work = input;
     CAT(Complex_FFT, LEN)(work.data(), work.data(), table.data());
 #ifdef NO_HEAP
@@ -159,7 +167,8 @@ void* run(void*) {
 #endif
 
     CAT(Real_FFT, LEN)(output.data(), realInput.data(), table.data());
-    check("real", maxError(ref, realCopy.data(), noImaginary, 1, output.data(), -1, 1, ks), output);
+    check("real", maxError(ref, realCopy.data(), noImaginary, 1, output.data(), -1, 1, ks, 1, &rms), output);
+    reportRms("real", rms);
 
     // Real_IFFT reads entries 0 to N/2 and takes the imaginary parts of
     // entry 0 and, for even N, N/2 as zero: the NaN there and above N/2
@@ -188,7 +197,9 @@ void* run(void*) {
     const bool withoutHeap = allNan(samples) && allNan(roundTrip);
 #else
     const bool withoutHeap = true;
-    report("real_inverse", maxError(ref, wholeRe.data(), wholeIm.data(), 1, asComplex(samples).data(), +1, 1.0L / N, ks));
+    report("real_inverse",
+           maxError(ref, wholeRe.data(), wholeIm.data(), 1, asComplex(samples).data(), +1, 1.0L / N, ks, 1, &rms));
+    reportRms("real_inverse", rms);
     report("round_trip", relativeDifference(realInput, roundTrip));
 #endif
 

@@ -38,6 +38,11 @@ std::string splitVectorLeaf(const FastText& t, int32_t p, const std::string& sca
 // butterfly's p entries into v, turned by their twiddles T[q * e].
 std::string passEntry(int q);
 std::string scalarTwiddledLoads(int32_t p);
+// The vector loops' twiddle w[q] of the KV_LANES columns from k on, from
+// the table and the lanes' turns lane[q], which vectorLaneTurns reads for
+// q from `from` to p - 1, in lines that start with `indent`.
+std::string vectorTwiddle(int q);
+std::string vectorLaneTurns(int32_t p, int from, const char* indent);
 std::string ownPass(int32_t p);
 // kv_pass<p>_split and, joined, kv_pass<p>_join: the vector loop of
 // kv_pass<p> on the split form, the latter writing pairs, under #if lanesIf.

@@ -21,6 +21,37 @@ std::string scalarTwiddledLoads(int32_t p) {
     return body;
 }
 
+// The vector loops take KV_LANES values of k at a time; the blocks share
+// their twiddles. A twiddle formed as a power of another carries one
+// rounding per product: chained up to the (p-1)-th power, they doubled the
+// error of a complex transform and made that of a real one of odd length
+// 1.5 times FFTW's. Each is one product of two table entries instead:
+// T[q k tw], the same in every lane, times the turn of lane j, T[q j tw],
+// the same for every k. That reads one entry per twiddle where reading each
+// lane's own would read one line of the table per lane, again for every
+// block of a blocked pass (and took up to 8 % more instructions in the
+// real passes). In the last pass (tw == 1) the twiddles of entry 1 lie
+// side by side and are read as they are, and those of entry 2 are their
+// squares.
+std::string vectorTwiddle(int q) {
+    const std::string product =
+        format("kv_vmul(kv_vsplat(T + %sk * tw), lane[%d])", q == 1 ? "" : format("%d * ", q).c_str(), q);
+    if (q == 1) return "tw == 1 ? kv_vload(T + k) : " + product;
+    if (q == 2) return "tw == 1 ? kv_vmul(w[1], w[1]) : " + product;
+    return product;
+}
+
+// The lanes' turns of the entries q from `from` on, lines at `indent`:
+// they reach T[(KV_LANES - 1) q tw], so are read only where L >= KV_LANES
+// lets a vector loop run.
+std::string vectorLaneTurns(int32_t p, int from, const char* indent) {
+    std::string s;
+    for (int q = from; q < p; ++q)
+        s += format("%slane[%d] = kv_vroots(T, 0, %s);\n", indent, q,
+                    q == 1 ? "tw" : format("%d * tw", q).c_str());
+    return s;
+}
+
 namespace {
 
 // The vector loops of a pass of radix p, on the loads and stores named:
@@ -34,31 +65,13 @@ struct PassLoops {
 PassLoops passLoops(int32_t p, const char* load, const char* store) {
     const auto at = passEntry;
     PassLoops loops;
-    // The vector loop takes KV_LANES values of k at a time; the blocks
-    // share their twiddles. A twiddle formed as
-    // a power of another carries one rounding per product: chained up to
-    // the (p-1)-th power, they doubled the error of a transform. Each is one
-    // product of two table entries instead: T[q k tw], the same in every
-    // lane, times the turn of lane j, T[q j tw], the same for every k. That
-    // reads one entry per twiddle where reading each lane's own would read
-    // one line of the table per lane, again for every block of a blocked
-    // pass. In the last pass (tw == 1) the twiddles of entry 1 lie side by
-    // side and are read as they are, and those of entry 2 are their squares.
-    auto twiddle = [](int q) {
-        const std::string product = format("kv_vmul(kv_vsplat(T + %sk * tw), lane[%d])",
-                                           q == 1 ? "" : format("%d * ", q).c_str(), q);
-        if (q == 1) return "tw == 1 ? kv_vload(T + k) : " + product;
-        if (q == 2) return "tw == 1 ? kv_vmul(w[1], w[1]) : " + product;
-        return product;
-    };
-    for (int q = 1; q < p; ++q)
-        loops.lanes += format("\t\tlane[%d] = kv_vroots(T, 0, %s);\n", q, q == 1 ? "tw" : format("%d * tw", q).c_str());
+    loops.lanes = vectorLaneTurns(p, 1, "\t\t");
     // A pass over one block (the last, or the only one) has no loop over
     // the blocks: gcc then keeps the entries' addresses in registers where
     // for each k it set up that loop's pointers again, from the stack.
     std::string& s = loops.single;
     s = "\t\tfor (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n";
-    for (int q = 1; q < p; ++q) s += format("\t\t\tw[%d] = %s;\n", q, twiddle(q).c_str());
+    for (int q = 1; q < p; ++q) s += format("\t\t\tw[%d] = %s;\n", q, vectorTwiddle(q).c_str());
     s += format("\t\t\tu[0] = %s(d + k);\n", load);
     for (int q = 1; q < p; ++q) s += format("\t\t\tu[%d] = kv_vmul(%s(d + %s), w[%d]);\n", q, load, at(q).c_str(), q);
     s += format("\t\t\tkv_vdft%d(u);\n", p);
@@ -76,7 +89,7 @@ PassLoops passLoops(int32_t p, const char* load, const char* store) {
             "\t\t\tm = (L - c) / KV_LANES < 8 ? (L - c) / KV_LANES : 8;\n"
             "\t\t\tfor (j = 0; j < m; j++) {\n\t\t\t\tk = c + j * KV_LANES;\n";
     for (int q = 1; q < p; ++q)
-        chunk += format("\t\t\t\tw[%d] = %s;\n\t\t\t\twb[j][%d] = w[%d];\n", q, twiddle(q).c_str(), q, q);
+        chunk += format("\t\t\t\tw[%d] = %s;\n\t\t\t\twb[j][%d] = w[%d];\n", q, vectorTwiddle(q).c_str(), q, q);
     chunk += format("\t\t\t}\n\t\t\tfor (b = 0; b < R; b++) {\n\t\t\t\tx = d + b * %d * L + c;\n"
                     "\t\t\t\tfor (j = 0; j < m; j++) {\n\t\t\t\t\tk = j * KV_LANES;\n"
                     "\t\t\t\t\tu[0] = %s(x + k);\n", p, load);

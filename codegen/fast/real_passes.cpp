@@ -180,11 +180,13 @@ std::string realOwnPass(int32_t p) {
     // of the butterflies L - k' overwrite, must still be there: the lanes go
     // up to L - k at most. The last mirror image of k = 0 would fall on the
     // next block: that vector stores all lanes but the last.
-    std::string vec = "#ifdef KV_VECTOR\n\tk = whole ? 0 : 1;\n"
-                      "\tzero = k == 1;\n"
-                      "\tfor (; k <= h && k + KV_LANES - 1 <= (whole ? L - k - (k == 0) : h); k += KV_LANES) {\n"
+    // The twiddles as in kv_pass<p> but for those of entry 1, which are read
+    // from the table lane by lane, for all the blocks at once: formed as
+    // products, their rounding made the error at 3^10 1.1 times FFTW's,
+    // read they leave it at par.
+    std::string vec = "\tfor (; k <= h && k + KV_LANES - 1 <= (whole ? L - k - (k == 0) : h); k += KV_LANES) {\n"
                       "\t\tw[1] = tw == 1 ? kv_vload(T + k) : kv_vroots(T, k * tw, tw);\n";
-    for (int q = 2; q < p; ++q) vec += format("\t\tw[%d] = kv_vmul(w[%d], w[1]);\n", q, q - 1);
+    for (int q = 2; q < p; ++q) vec += format("\t\tw[%d] = %s;\n", q, vectorTwiddle(q).c_str());
     vec += format("\t\tfor (b = 0; b < R; b++) {\n\t\t\tx = d + b * %d * L;\n\t\t\tu[0] = kv_vload(x + k);\n", p);
     for (int q = 1; q < p; ++q) vec += format("\t\t\tu[%d] = kv_vmul(kv_vload(x + %s), w[%d]);\n", q, at(q).c_str(), q);
     vec += format("\t\t\tkv_vdft%d(u);\n", p);
@@ -194,7 +196,21 @@ std::string realOwnPass(int32_t p) {
                   "\t\t\t\telse\n\t\t\t\t\tkv_vstore_head(x + %d * L - (KV_LANES - 1), kv_vmirror(u[0]));\n",
                   mirror(p - 1).c_str(), p) +
            "\t\t\t}\n";
-    vec += "\t\t}\n\t}\n\tzero = zero || k == 0;\n\tstart = k > 0 ? k : 1;\n#else\n\t(void)whole;\n\tzero = 1;\n\tstart = 1;\n#endif\n";
+    vec += "\t\t}\n\t}\n";
+    // The loop inside a test of L that the lanes' turns need: with them
+    // read unconditionally (gcc cannot tell that the loop's condition
+    // implies it, and warns of them as maybe uninitialised), the passes
+    // over blocks too short for the loop took 15 % longer with gcc and
+    // -march=native.
+    std::string indented;
+    for (size_t from = 0, end; from < vec.size(); from = end + 1) {
+        end = vec.find('\n', from);
+        indented += "\t" + vec.substr(from, end - from + 1);
+    }
+    vec = "#ifdef KV_VECTOR\n\tk = whole ? 0 : 1;\n\tzero = k == 1;\n\tif (L >= KV_LANES) {\n" +
+          vectorLaneTurns(p, 2, "\t\t") + indented +
+          "\t}\n\tzero = zero || k == 0;\n\tstart = k > 0 ? k : 1;\n#else\n\t(void)whole;\n\tzero = 1;\n"
+          "\tstart = 1;\n#endif\n";
     return expandTemplate("kv_rpass", R"(
 /* The pass of kv_pass@{p} on blocks that hold transforms of real input, L
    odd: the butterflies k <= h = (L - 1) / 2, with the mirror images of
@@ -206,7 +222,7 @@ static KV_PASS void kv_rpass@{p}(complex *d, long L, long R, const complex *KV_R
 	complex *KV_RESTRICT x;
 	long b, k, e, start, zero, h = (L - 1) / 2;
 #ifdef KV_VECTOR
-	kv_vcomplex u[@{p}], w[@{p}];
+	kv_vcomplex u[@{p}], w[@{p}], lane[@{p}];
 #endif
 @{vector_loop}	for (b = 0; b < R; b++) {
 		x = d + b * @{p} * L;
