@@ -10,7 +10,7 @@
 // own_butterflies.cpp: kv_dft<p> for p = 2, 4, 6, 8 and the odd primes up
 // to kStraightLineLimit, or with vector its twin kv_vdft<p> on kv_vcomplex.
 bool isStraightLinePrime(int32_t p);
-std::string ownButterfly(const FastText& t, int32_t p, bool vector);
+std::string ownButterfly(const FastText& t, int32_t p, bool vector, bool maybeUnused = false);
 
 // odd_radix.cpp: kv_dft_odd, the loop over the roots of an odd radix; the
 // leaf on it, kv_leaf_odd (r with realInput); the pass on it, kv_pass_odd

@@ -11,7 +11,7 @@
 namespace {
 
 const char* const kDft2 = R"(
-static KV_INLINE void @{dft}2(@{complex} *v)
+static @{inline} void @{dft}2(@{complex} *v)
 {
 	@{real} r = v[0].re - v[1].re, i = v[0].im - v[1].im;
 	v[0].re += v[1].re;
@@ -22,7 +22,7 @@ static KV_INLINE void @{dft}2(@{complex} *v)
 )";
 
 const char* const kDft4 = R"(
-static KV_INLINE void @{dft}4(@{complex} *v)
+static @{inline} void @{dft}4(@{complex} *v)
 {
 	@{real} ar = v[0].re + v[2].re, ai = v[0].im + v[2].im;
 	@{real} br = v[0].re - v[2].re, bi = v[0].im - v[2].im;
@@ -43,7 +43,7 @@ static KV_INLINE void @{dft}4(@{complex} *v)
 // turned by W8^k, then one radix-2 step; all in scalars, since arrays and
 // struct copies keep the vectoriser off the loops around it.
 const char* const kDft8 = R"(
-static KV_INLINE void @{dft}8(@{complex} *v)
+static @{inline} void @{dft}8(@{complex} *v)
 {
 	@{real} a0r = v[0].re + v[4].re, a0i = v[0].im + v[4].im;
 	@{real} a1r = v[0].re - v[4].re, a1i = v[0].im - v[4].im;
@@ -73,7 +73,7 @@ static KV_INLINE void @{dft}8(@{complex} *v)
 // 6 = 2 x 3 with coprime factors: the index maps n = 3 n1 + 2 n2 and
 // k = 3 k1 + 4 k2 (mod 6) leave no twiddles between the two steps.
 const char* const kDft6 = R"(
-static KV_INLINE void @{dft}6(@{complex} *v)
+static @{inline} void @{dft}6(@{complex} *v)
 {
 	@{complex} a[3], b[3];
 	a[0].re = v[0].re + v[3].re; a[0].im = v[0].im + v[3].im;
@@ -99,10 +99,11 @@ static KV_INLINE void @{dft}6(@{complex} *v)
 struct ButterflyForm {
     std::string real, complex, name;  // name: the prefix of the radix
     std::string cast;                 // before each literal
+    std::string inline_;              // KV_INLINE, and KV_MAYBE_UNUSED where it may go uncalled
 };
-ButterflyForm scalarForm(const FastText& t) { return {t.real(), "complex", "kv_dft", ""}; }
+ButterflyForm scalarForm(const FastText& t) { return {t.real(), "complex", "kv_dft", "", "KV_INLINE"}; }
 ButterflyForm vectorForm(const FastText& t) {
-    return {"kv_vec", "kv_vcomplex", "kv_vdft", std::string("(") + t.real() + ")"};
+    return {"kv_vec", "kv_vcomplex", "kv_vdft", std::string("(") + t.real() + ")", "KV_INLINE"};
 }
 
 // The butterfly of an odd prime p up to kStraightLineLimit, written out
@@ -110,7 +111,8 @@ ButterflyForm vectorForm(const FastText& t) {
 std::string straightLineButterfly(const FastText& t, int32_t p, const ButterflyForm& form) {
     const int h = (p - 1) / 2;
     const std::string& real = form.real;
-    std::string s = format("\nstatic KV_INLINE void %s%d(%s *v)\n{\n", form.name.c_str(), p, form.complex.c_str());
+    std::string s = format("\nstatic %s void %s%d(%s *v)\n{\n", form.inline_.c_str(), form.name.c_str(), p,
+                           form.complex.c_str());
     s += "\t" + real + " x0r = v[0].re, x0i = v[0].im;\n";
     for (int j = 1; j <= h; ++j) {
         s += format("\t%s t%dr = v[%d].re + v[%d].re, t%di = v[%d].im + v[%d].im;\n", real.c_str(), j, j, p - j, j,
@@ -154,6 +156,7 @@ std::string fixedButterfly(const FastText& t, int32_t p, const ButterflyForm& fo
     if (p != 6) values["real"] = form.real;
     values["complex"] = form.complex;
     values["dft"] = form.name;
+    values["inline"] = form.inline_;
     return expandTemplate(format("kv_dft%d", p).c_str(), text, values);
 }
 
@@ -161,8 +164,9 @@ std::string fixedButterfly(const FastText& t, int32_t p, const ButterflyForm& fo
 
 bool isStraightLinePrime(int32_t p) { return p % 2 == 1 && p <= kStraightLineLimit; }
 
-std::string ownButterfly(const FastText& t, int32_t p, bool vector) {
-    const ButterflyForm form = vector ? vectorForm(t) : scalarForm(t);
+std::string ownButterfly(const FastText& t, int32_t p, bool vector, bool maybeUnused) {
+    ButterflyForm form = vector ? vectorForm(t) : scalarForm(t);
+    if (maybeUnused) form.inline_ += " KV_MAYBE_UNUSED";
     return isStraightLinePrime(p) ? straightLineButterfly(t, p, form) : fixedButterfly(t, p, form);
 }
 

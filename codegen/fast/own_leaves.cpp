@@ -26,6 +26,19 @@ std::string ownLeaf(const FastText& t, int32_t p, bool realInput, const std::str
     return s + "}\n";
 }
 
+namespace {
+
+// IFFT's vector leaves scale their p loaded vectors u by 1/N first: a vector
+// times a cast literal, as strict C refuses a scalar variable where floating
+// arithmetic has excess precision. Nothing for the forward leaves.
+std::string scaleLoop(const FastText& t, int32_t p, const std::string& scale) {
+    if (scale.empty()) return "";
+    return format("\tfor (j = 0; j < %d; j++) {\n\t\tu[j].re = u[j].re * (%s)%s;\n\t\tu[j].im = u[j].im * (%s)%s;\n\t}\n",
+                  p, t.real(), scale.c_str(), t.real(), scale.c_str());
+}
+
+}  // namespace
+
 // KV_LANES leaves of radix p whose inputs lie apart entries apart: leaf c
 // reads x[2 c apart + j s] and writes its p outputs from y + o[c] on. Side by
 // side (apart = 1) two plain loads fetch an entry of all the lanes.
@@ -48,11 +61,7 @@ static KV_INLINE __attribute__((unused)) void kv_v@{i}leaf@{p}(complex *y, const
         s += format("\tu[%d] = apart == 1 ? kv_vload((const complex *)(%s)) : kv_vload_apart((const complex *)(%s), apart);\n",
                     j, at.c_str(), at.c_str());
     }
-    // A vector times a cast literal: strict C refuses a scalar variable
-    // where floating arithmetic has excess precision.
-    if (!scale.empty())
-        s += format("\tfor (j = 0; j < %d; j++) {\n\t\tu[j].re = u[j].re * (%s)%s;\n\t\tu[j].im = u[j].im * (%s)%s;\n\t}\n",
-                    p, t.real(), scale.c_str(), t.real(), scale.c_str());
+    s += scaleLoop(t, p, scale);
     s += format("\tkv_vdft%d(u);\n", p);
     s += format("\tfor (j = 0; j < %d; j++) {\n\t\ta[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_LOW);\n"
                 "\t\tb[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_HIGH);\n\t}\n", p);
@@ -197,9 +206,7 @@ static KV_INLINE void kv_v@{i}leaf@{p}_split(complex *y, const long *o, const @{
 	for (j = 0; j < @{p}; j++) u[j] = kv_vload((const complex *)(x + j * s));
 )",
                                    head);
-    if (!scale.empty())
-        s += format("\tfor (j = 0; j < %d; j++) {\n\t\tu[j].re = u[j].re * (%s)%s;\n\t\tu[j].im = u[j].im * (%s)%s;\n\t}\n",
-                    p, t.real(), scale.c_str(), t.real(), scale.c_str());
+    s += scaleLoop(t, p, scale);
     s += format("\tkv_vdft%d(u);\n", p);
     // Eight lanes: floats under AVX.
     const bool eight = p % 8 == 0 && t.precision() == Precision::Single;

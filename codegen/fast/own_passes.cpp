@@ -3,6 +3,7 @@
 #include <string>
 
 #include "codegen/fast/function_texts.h"
+#include "codegen/fast/leaf_loops.h"
 
 std::string passEntry(int q) {
     return q == 0 ? std::string("k") : "k + " + (q == 1 ? std::string("L") : format("%d * L", q));
@@ -62,21 +63,23 @@ struct PassLoops {
     std::string blocks;  // the loop over stretches of columns and the blocks
 };
 
-PassLoops passLoops(int32_t p, const char* load, const char* store) {
+PassLoops passLoops(int32_t p, const char* load, const char* store, int depth) {
     const auto at = passEntry;
+    const std::string t1 = tabs(depth), t2 = tabs(depth + 1), t3 = tabs(depth + 2), t4 = tabs(depth + 3);
+    const char *in1 = t1.c_str(), *in2 = t2.c_str(), *in3 = t3.c_str(), *in4 = t4.c_str();
     PassLoops loops;
-    loops.lanes = vectorLaneTurns(p, 1, "\t\t");
+    loops.lanes = vectorLaneTurns(p, 1, in1);
     // A pass over one block (the last, or the only one) has no loop over
     // the blocks: gcc then keeps the entries' addresses in registers where
     // for each k it set up that loop's pointers again, from the stack.
     std::string& s = loops.single;
-    s = "\t\tfor (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n";
-    for (int q = 1; q < p; ++q) s += format("\t\t\tw[%d] = %s;\n", q, vectorTwiddle(q).c_str());
-    s += format("\t\t\tu[0] = %s(d + k);\n", load);
-    for (int q = 1; q < p; ++q) s += format("\t\t\tu[%d] = kv_vmul(%s(d + %s), w[%d]);\n", q, load, at(q).c_str(), q);
-    s += format("\t\t\tkv_vdft%d(u);\n", p);
-    for (int q = 0; q < p; ++q) s += format("\t\t\t%s(d + %s, u[%d]);\n", store, at(q).c_str(), q);
-    s += "\t\t}\n";
+    s = format("%sfor (k = 0; k + KV_LANES <= L; k += KV_LANES) {\n", in1);
+    for (int q = 1; q < p; ++q) s += format("%sw[%d] = %s;\n", in2, q, vectorTwiddle(q).c_str());
+    s += format("%su[0] = %s(d + k);\n", in2, load);
+    for (int q = 1; q < p; ++q) s += format("%su[%d] = kv_vmul(%s(d + %s), w[%d]);\n", in2, q, load, at(q).c_str(), q);
+    s += format("%skv_vdft%d(u);\n", in2, p);
+    for (int q = 0; q < p; ++q) s += format("%s%s(d + %s, u[%d]);\n", in2, store, at(q).c_str(), q);
+    s += t1 + "}\n";
     // Over several blocks the twiddles of a stretch of 8 vectors of columns
     // are formed once into wb, then each block's stretch reads them there: a
     // load of a twiddle costs less than its product, and the blocks are
@@ -85,19 +88,21 @@ PassLoops passLoops(int32_t p, const char* load, const char* store) {
     // other where the blocks lie a multiple of 2 KiB apart; the passes then
     // ran block by block, forming their twiddles again in each block.
     std::string& chunk = loops.blocks;
-    chunk = "\t\tfor (c = 0; c + KV_LANES <= L; c += 8 * KV_LANES) {\n"
-            "\t\t\tm = (L - c) / KV_LANES < 8 ? (L - c) / KV_LANES : 8;\n"
-            "\t\t\tfor (j = 0; j < m; j++) {\n\t\t\t\tk = c + j * KV_LANES;\n";
+    chunk = format("%sfor (c = 0; c + KV_LANES <= L; c += 8 * KV_LANES) {\n"
+                   "%sm = (L - c) / KV_LANES < 8 ? (L - c) / KV_LANES : 8;\n"
+                   "%sfor (j = 0; j < m; j++) {\n%sk = c + j * KV_LANES;\n",
+                   in1, in2, in2, in3);
     for (int q = 1; q < p; ++q)
-        chunk += format("\t\t\t\tw[%d] = %s;\n\t\t\t\twb[j][%d] = w[%d];\n", q, vectorTwiddle(q).c_str(), q, q);
-    chunk += format("\t\t\t}\n\t\t\tfor (b = 0; b < R; b++) {\n\t\t\t\tx = d + b * %d * L + c;\n"
-                    "\t\t\t\tfor (j = 0; j < m; j++) {\n\t\t\t\t\tk = j * KV_LANES;\n"
-                    "\t\t\t\t\tu[0] = %s(x + k);\n", p, load);
+        chunk += format("%sw[%d] = %s;\n%swb[j][%d] = w[%d];\n", in3, q, vectorTwiddle(q).c_str(), in3, q, q);
+    chunk += format("%s}\n%sfor (b = 0; b < R; b++) {\n%sx = d + b * %d * L + c;\n"
+                    "%sfor (j = 0; j < m; j++) {\n%sk = j * KV_LANES;\n"
+                    "%su[0] = %s(x + k);\n",
+                    in2, in2, in3, p, in3, in4, in4, load);
     for (int q = 1; q < p; ++q)
-        chunk += format("\t\t\t\t\tu[%d] = kv_vmul(%s(x + %s), wb[j][%d]);\n", q, load, at(q).c_str(), q);
-    chunk += format("\t\t\t\t\tkv_vdft%d(u);\n", p);
-    for (int q = 0; q < p; ++q) chunk += format("\t\t\t\t\t%s(x + %s, u[%d]);\n", store, at(q).c_str(), q);
-    chunk += "\t\t\t\t}\n\t\t\t}\n\t\t}\n";
+        chunk += format("%su[%d] = kv_vmul(%s(x + %s), wb[j][%d]);\n", in4, q, load, at(q).c_str(), q);
+    chunk += format("%skv_vdft%d(u);\n", in4, p);
+    for (int q = 0; q < p; ++q) chunk += format("%s%s(x + %s, u[%d]);\n", in4, store, at(q).c_str(), q);
+    chunk += t3 + "}\n" + t2 + "}\n" + t1 + "}\n";
     return loops;
 }
 
@@ -109,7 +114,7 @@ std::string ownPass(int32_t p) {
     for (int q = 0; q < p; ++q)
         body += format("\t\t\tx[%s].re = v[%d].re;\n\t\t\tx[%s].im = v[%d].im;\n", passEntry(q).c_str(), q,
                        passEntry(q).c_str(), q);
-    const PassLoops loops = passLoops(p, "kv_vload", "kv_vstore");
+    const PassLoops loops = passLoops(p, "kv_vload", "kv_vstore", 2);
     // The lanes' turns are read only where the loop runs: they reach
     // T[(KV_LANES - 1) q tw].
     std::string vec = "#ifdef KV_VECTOR\n\tif (L >= KV_LANES) {\n" + loops.lanes;
@@ -148,7 +153,7 @@ static KV_PASS void kv_pass@{p}(complex *d, long L, long R, const complex *KV_RE
 // pass between the leaf and the last, over several blocks; joined, the last
 // pass, over one, which writes pairs again.
 std::string splitPass(int32_t p, bool joined, const std::string& lanesIf) {
-    const PassLoops loops = passLoops(p, "kv_vload_split", joined ? "kv_vstore" : "kv_vstore_split");
+    const PassLoops loops = passLoops(p, "kv_vload_split", joined ? "kv_vstore" : "kv_vstore_split", 1);
     TextValues v = {{"p", std::to_string(p)}, {"if", lanesIf}, {"lanes", loops.lanes}};
     v["loop"] = joined ? loops.single : loops.blocks;
     v["name"] = joined ? "join" : "split";
@@ -157,12 +162,6 @@ std::string splitPass(int32_t p, bool joined, const std::string& lanesIf) {
     v["wb"] = joined ? "" : format(", wb[8][%d]", p);
     v["joined"] = joined ? ", which it writes as pairs" : "";
     v["vars"] = joined ? "k" : "b, k, c, j, m";
-    // One tab less than inside kv_pass<p>'s #ifdef.
-    for (const char* key : {"lanes", "loop"}) {
-        std::string& text = v[key];
-        for (size_t at = 0; at < text.size(); at = text.find('\n', at) + 1)
-            if (text[at] == '\t') text.erase(at, 1);
-    }
     return expandTemplate("kv_pass_split", R"(
 #if @{if}
 /* kv_pass@{p} on entries in the split form@{joined}. */

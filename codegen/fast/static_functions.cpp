@@ -106,12 +106,9 @@ namespace {
 // passes all run on the split form where it holds, the vector one of a leaf
 // radix on it, where it does not.
 std::string butterfly(const FastText& t, int32_t p, bool vector, const FastNeeds& needs) {
-    const std::string s = ownButterfly(t, p, vector);
     const bool some = vector ? needs.splitLeaves.count(p) > 0
                              : needs.narrowestSplit.count(p) && !needs.pairPasses.count(p);
-    if (!some) return s;
-    const std::string plain = "static KV_INLINE void";
-    return s.substr(0, s.find(plain)) + "static KV_INLINE KV_MAYBE_UNUSED void" + s.substr(s.find(plain) + plain.size());
+    return ownButterfly(t, p, vector, some);
 }
 
 }  // namespace
