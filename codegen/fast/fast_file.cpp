@@ -208,6 +208,7 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
         needs.inverseLeaf = full.radix[0];
         needs.inverseLength = n;
         needs.inverseSplit = splitWidth(full, false) != 0;
+        needs.inverseJoin = full.radix.back();
     }
 
     // Written with the plain names, then renamed in one pass.

@@ -34,6 +34,7 @@ struct FastNeeds {
     // call it; pairLeaves, the radices of vector leaves on pairs.
     std::set<int32_t> splitLeaves;
     bool inverseSplit = false;
+    int32_t inverseJoin = 0;  // with inverseSplit, the radix of kv_pass<p>_join_swap
     std::map<int32_t, int32_t> splitPasses, joinPasses;
     std::set<int32_t> pairLeaves;
     // kv_pass<p> of the transforms on pairs, and of those on the split

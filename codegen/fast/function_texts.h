@@ -26,11 +26,13 @@ std::string realStraightLineLeaf(const FastText& t, int32_t p);
 
 // own_leaves.cpp: kv_leaf<p>(r) on kv_dft<p>, and kv_vleaf<p>, KV_LANES
 // leaves at once on kv_vdft<p>; with a scale (a literal), IFFT's kv_ileaf<p>
-// and kv_vileaf<p>, which multiply their inputs by it.
-std::string ownLeaf(const FastText& t, int32_t p, bool realInput, const std::string& scale = "");
+// and kv_vileaf<p>, which multiply their inputs by it; swapped, kv_sleaf<p>,
+// which also swaps their real and imaginary parts.
+std::string ownLeaf(const FastText& t, int32_t p, bool realInput, const std::string& scale = "", bool swapped = false);
 std::string vectorLeaf(const FastText& t, int32_t p, const std::string& scale = "");
-// kv_vleaf<p>_split (kv_vileaf<p>_split with a scale): the vector leaf that
-// writes the split form (kSplitSupport), under #if lanesIf.
+// kv_vleaf<p>_split (with a scale, IFFT's kv_vileaf<p>_split, which swaps
+// the parts too): the vector leaf that writes the split form
+// (kSplitSupport), under #if lanesIf.
 std::string splitVectorLeaf(const FastText& t, int32_t p, const std::string& scale, const std::string& lanesIf);
 
 // own_passes.cpp: kv_pass<p> on kv_dft<p>, with a vector loop on kv_vdft<p>.
@@ -45,8 +47,9 @@ std::string vectorTwiddle(int q);
 std::string vectorLaneTurns(int32_t p, int from, const char* indent);
 std::string ownPass(int32_t p);
 // kv_pass<p>_split and, joined, kv_pass<p>_join: the vector loop of
-// kv_pass<p> on the split form, the latter writing pairs, under #if lanesIf.
-std::string splitPass(int32_t p, bool joined, const std::string& lanesIf);
+// kv_pass<p> on the split form, the latter writing pairs, under #if lanesIf;
+// swapped, IFFT's kv_pass<p>_join_swap, which swaps the parts of each pair.
+std::string splitPass(int32_t p, bool joined, const std::string& lanesIf, bool swapped = false);
 
 // real_passes.cpp: kv_rpass<p> and kv_rpass_odd, the passes of a transform
 // of real input; KV_WHOLE, which their calls use, and with vectors

@@ -53,15 +53,16 @@ std::string linearLeafLoop(const LinearLeaves& v, int depth, bool vector) {
     for (size_t i = 1; i + 1 < v.digits.size(); ++i) s += tabs(depth) + format("d%d = 0;\n", v.digits[i].stage);
 
     const char* const inverse = v.inverse ? "i" : "";
+    const bool backwards = v.inverse && !v.swapped;
     if (vector) {
         // Backwards, the lanes load the leaves from the last to the first.
         s += tabs(depth) + format("for (; c + KV_LANES <= %lld; c += KV_LANES) {\n", (long long)leaves);
         s += tabs(depth + 1) + "for (l = 0; l < KV_LANES; l++) {\n";
-        s += tabs(depth + 2) + (v.inverse ? "o[KV_LANES - 1 - l] = at;\n" : "o[l] = at;\n") + advance(v.digits, depth + 2);
+        s += tabs(depth + 2) + (backwards ? "o[KV_LANES - 1 - l] = at;\n" : "o[l] = at;\n") + advance(v.digits, depth + 2);
         s += tabs(depth + 1) + "}\n";
-        const std::string from = v.inverse ? format("%s - (c + KV_LANES - 1) * %lld", v.x.c_str(), (long long)step)
+        const std::string from = backwards ? format("%s - (c + KV_LANES - 1) * %lld", v.x.c_str(), (long long)step)
                                            : format("%s + c * %lld", v.x.c_str(), (long long)step);
-        const long long stride = v.inverse ? -v.stride : v.stride;
+        const long long stride = backwards ? -v.stride : v.stride;
         if (v.split)
             s += tabs(depth + 1) + format("kv_v%sleaf%d_split(%s, o, %s, %lld);\n", inverse, v.radix, v.y.c_str(),
                                           from.c_str(), stride);
@@ -75,9 +76,9 @@ std::string linearLeafLoop(const LinearLeaves& v, int depth, bool vector) {
     const bool known = v.first == "0" || v.first == "1";
     if (vector && known) s += format("#if (%lld - %s) %% KV_LANES != 0\n", (long long)leaves, v.first.c_str());
     s += tabs(depth) + format("for (; c < %lld; c++) {\n", (long long)leaves);
-    s += tabs(depth + 1) + format("kv_%sleaf%d(%s + at, %s %s c * %lld, %lld);\n", inverse, v.radix, v.y.c_str(),
-                                  v.x.c_str(), v.inverse ? "-" : "+", (long long)step,
-                                  (long long)(v.inverse ? -v.stride : v.stride));
+    s += tabs(depth + 1) + format("kv_%sleaf%d(%s + at, %s %s c * %lld, %lld);\n", v.swapped ? "s" : inverse, v.radix,
+                                  v.y.c_str(), v.x.c_str(), backwards ? "-" : "+", (long long)step,
+                                  (long long)(backwards ? -v.stride : v.stride));
     if (v.split) s += tabs(depth + 1) + format("kv_into_split(%s + at, %d);\n", v.y.c_str(), v.radix);
     s += advance(v.digits, depth + 1) + tabs(depth) + "}\n";
     if (vector && known) s += "#endif\n";

@@ -27,6 +27,10 @@ struct LinearLeaves {
     // would read, one entry past the block's inputs) and scales; leaf 0 of
     // the transform, which reads forwards, is left to the caller.
     bool inverse = false;
+    // IFFT's leaves on the split form read forwards like the forward ones,
+    // with the real and imaginary parts of the input swapped: the vector
+    // leaf kv_vileaf<p>_split, the scalar kv_sleaf<p>.
+    bool swapped = false;
     std::string y, x;
     std::string first;  // the first leaf of the block: "0", "1", or an expression
     // The leaves write the split form: the vector leaf kv_vleaf<p>_split,

@@ -7,19 +7,20 @@
 
 #include "codegen/fast/function_texts.h"
 
-std::string ownLeaf(const FastText& t, int32_t p, bool realInput, const std::string& scale) {
+std::string ownLeaf(const FastText& t, int32_t p, bool realInput, const std::string& scale, bool swapped) {
     if (realInput && scale.empty() && isStraightLinePrime(p)) return realStraightLineLeaf(t, p);
     // Unused where the vector leaf takes all leaves of the forward transform.
     std::string s = format("\nstatic KV_INLINE KV_MAYBE_UNUSED void kv_%sleaf%d%s(complex *y, const %s *x, long s)\n{\n\tcomplex v[%d];\n",
-                           scale.empty() ? "" : "i", p, realInput ? "r" : "", t.real(), p);
+                           swapped ? "s" : scale.empty() ? "" : "i", p, realInput ? "r" : "", t.real(), p);
     const std::string times = scale.empty() ? "" : " * " + scale;
     for (int j = 0; j < p; ++j) {
         const std::string at = j == 0 ? "0" : j == 1 ? "s" : format("%d * s", j);
+        const std::string next = j == 0 ? "1" : at + " + 1";
         if (realInput)
             s += format("\tv[%d].re = x[%s]%s; v[%d].im = %s;\n", j, at.c_str(), times.c_str(), j, t.literal(0).c_str());
         else
-            s += format("\tv[%d].re = x[%s]%s; v[%d].im = x[%s]%s;\n", j, at.c_str(), times.c_str(), j,
-                        j == 0 ? "1" : (at + " + 1").c_str(), times.c_str());
+            s += format("\tv[%d].re = x[%s]%s; v[%d].im = x[%s]%s;\n", j, (swapped ? next : at).c_str(), times.c_str(),
+                        j, (swapped ? at : next).c_str(), times.c_str());
     }
     s += format("\tkv_dft%d(v);\n", p);
     for (int j = 0; j < p; ++j) s += format("\ty[%d].re = v[%d].re; y[%d].im = v[%d].im;\n", j, j, j, j);
@@ -30,9 +31,14 @@ namespace {
 
 // IFFT's vector leaves scale their p loaded vectors u by 1/N first: a vector
 // times a cast literal, as strict C refuses a scalar variable where floating
-// arithmetic has excess precision. Nothing for the forward leaves.
-std::string scaleLoop(const FastText& t, int32_t p, const std::string& scale) {
+// arithmetic has excess precision; swapped, they also swap the parts (free:
+// the registers change roles). Nothing for the forward leaves.
+std::string scaleLoop(const FastText& t, int32_t p, const std::string& scale, bool swapped) {
     if (scale.empty()) return "";
+    if (swapped)
+        return format("\tfor (j = 0; j < %d; j++) {\n\t\tconst kv_vec re = u[j].re;\n\t\tu[j].re = u[j].im * (%s)%s;\n"
+                      "\t\tu[j].im = re * (%s)%s;\n\t}\n",
+                      p, t.real(), scale.c_str(), t.real(), scale.c_str());
     return format("\tfor (j = 0; j < %d; j++) {\n\t\tu[j].re = u[j].re * (%s)%s;\n\t\tu[j].im = u[j].im * (%s)%s;\n\t}\n",
                   p, t.real(), scale.c_str(), t.real(), scale.c_str());
 }
@@ -61,7 +67,7 @@ static KV_INLINE __attribute__((unused)) void kv_v@{i}leaf@{p}(complex *y, const
         s += format("\tu[%d] = apart == 1 ? kv_vload((const complex *)(%s)) : kv_vload_apart((const complex *)(%s), apart);\n",
                     j, at.c_str(), at.c_str());
     }
-    s += scaleLoop(t, p, scale);
+    s += scaleLoop(t, p, scale, false);
     s += format("\tkv_vdft%d(u);\n", p);
     s += format("\tfor (j = 0; j < %d; j++) {\n\t\ta[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_LOW);\n"
                 "\t\tb[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_HIGH);\n\t}\n", p);
@@ -206,7 +212,7 @@ static KV_INLINE void kv_v@{i}leaf@{p}_split(complex *y, const long *o, const @{
 	for (j = 0; j < @{p}; j++) u[j] = kv_vload((const complex *)(x + j * s));
 )",
                                    head);
-    s += scaleLoop(t, p, scale);
+    s += scaleLoop(t, p, scale, true);
     s += format("\tkv_vdft%d(u);\n", p);
     // Eight lanes: floats under AVX.
     const bool eight = p % 8 == 0 && t.precision() == Precision::Single;

@@ -152,18 +152,30 @@ static KV_PASS void kv_pass@{p}(complex *d, long L, long R, const complex *KV_RE
 // called with is a multiple of KV_LANES: the vector loop alone. Split, a
 // pass between the leaf and the last, over several blocks; joined, the last
 // pass, over one, which writes pairs again.
-std::string splitPass(int32_t p, bool joined, const std::string& lanesIf) {
-    const PassLoops loops = passLoops(p, "kv_vload_split", joined ? "kv_vstore" : "kv_vstore_split", 1);
+std::string splitPass(int32_t p, bool joined, const std::string& lanesIf, bool swapped) {
+    const PassLoops loops =
+        passLoops(p, "kv_vload_split", swapped ? "kv_vstore_swap" : joined ? "kv_vstore" : "kv_vstore_split", 1);
     TextValues v = {{"p", std::to_string(p)}, {"if", lanesIf}, {"lanes", loops.lanes}};
     v["loop"] = joined ? loops.single : loops.blocks;
-    v["name"] = joined ? "join" : "split";
+    v["name"] = swapped ? "join_swap" : joined ? "join" : "split";
+    // IFFT's last pass swaps back what its leaves swapped.
+    v["store"] = swapped ? R"(
+/* Entries p[0] to p[KV_LANES - 1], the real and imaginary parts swapped. */
+static KV_INLINE void kv_vstore_swap(complex *p, kv_vcomplex v)
+{
+	kv_vec a = KV_SHUFFLE(v.im, v.re, KV_LOW), b = KV_SHUFFLE(v.im, v.re, KV_HIGH);
+	memcpy(p, &a, sizeof a);
+	memcpy(p + KV_LANES / 2, &b, sizeof b);
+}
+)"
+                         : "";
     v["blocks"] = joined ? "" : " long R,";
     v["x"] = joined ? "" : "\tcomplex *KV_RESTRICT x;\n";
     v["wb"] = joined ? "" : format(", wb[8][%d]", p);
-    v["joined"] = joined ? ", which it writes as pairs" : "";
+    v["joined"] = swapped ? ", which it writes as pairs of swapped parts" : joined ? ", which it writes as pairs" : "";
     v["vars"] = joined ? "k" : "b, k, c, j, m";
     return expandTemplate("kv_pass_split", R"(
-#if @{if}
+#if @{if}@{store}
 /* kv_pass@{p} on entries in the split form@{joined}. */
 static KV_PASS void kv_pass@{p}_@{name}(complex *d, long L,@{blocks} const complex *KV_RESTRICT T, long tw)
 {

@@ -129,6 +129,9 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
         if (hasOwnButterfly(p)) w.writeText(ownLeaf(t, p, true).c_str());
     const std::string inverseScale = needs.inverseLeaf ? t.literal(1.0L / needs.inverseLength) : "";
     if (needs.inverseLeaf) w.writeText(ownLeaf(t, needs.inverseLeaf, false, inverseScale).c_str());
+    // For the leaves the lanes leave over on the split form.
+    if (needs.inverseSplit && needs.inverseLength / needs.inverseLeaf % 8 != 0)
+        w.writeText(ownLeaf(t, needs.inverseLeaf, false, inverseScale, true).c_str());
     bool oddLeaf = false, oddRealLeaf = false;
     for (int32_t p : needs.leaves) oddLeaf |= !hasOwnButterfly(p);
     for (int32_t p : needs.realLeaves) oddRealLeaf |= !hasOwnButterfly(p);
@@ -188,6 +191,8 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
     }
     for (const auto& [p, width] : needs.splitPasses) w.writeText(splitPass(p, false, splitIf(width, t)).c_str());
     for (const auto& [p, width] : needs.joinPasses) w.writeText(splitPass(p, true, splitIf(width, t)).c_str());
+    if (needs.inverseSplit)
+        w.writeText(splitPass(needs.inverseJoin, true, splitIf(needs.inverseLeaf, t), true).c_str());
     bool oddRealPass = false, ownRealPass = false;
     for (int32_t p : needs.realPasses) (hasOwnButterfly(p) ? ownRealPass : oddRealPass) = true;
     if (!needs.realPasses.empty()) w.writeText(realPassSupport(ownRealPass).c_str());

@@ -120,8 +120,9 @@ const Build P = Build::Plain;
 // split into real and imaginary parts between the passes, where the lanes
 // divide the leaf radix (1024, 46080, 320 above): a leaf of radix 4 on four
 // lanes, and on eight, where the leaves stay on pairs, with a leaf left over
-// for the scalar leaf (36 = 4 3 3); a pass of radix 7 before a last pass of
-// 6 (336 = 8 7 6, and 168 = 8 7 3 in Real_FFT), and the last pass right
+// for the scalar leaf (36 = 4 3 3; in IFFT, the one that swaps the parts);
+// a pass of radix 7 before a last pass of 6 (336 = 8 7 6, and 168 = 8 7 3
+// in Real_FFT), and the last pass right
 // after the leaf (56 = 8 7). Real_IFFT of 16, whose half-length transform is
 // one leaf, is where gcc -O2 dropped the stores to the work array when the
 // leaf was handed a pointer to its first real part.
