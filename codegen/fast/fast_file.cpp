@@ -207,8 +207,11 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
     if (inverse) {
         needs.inverseLeaf = full.radix[0];
         needs.inverseLength = n;
-        needs.inverseSplit = splitWidth(full, false) != 0;
+        needs.inverseSplit = splitWidth(full, false, true) != 0;
         needs.inverseJoin = full.radix.back();
+        // A blocked IFFT stays on pairs where the forward transform does not.
+        if (!needs.inverseSplit && splitWidth(full, false))
+            for (size_t s = 1; s < full.radix.size(); ++s) needs.pairPasses.insert(full.radix[s]);
     }
 
     // Written with the plain names, then renamed in one pass.

@@ -45,10 +45,10 @@ struct FastNeeds {
 
 // Whether the transform of this plan keeps its entries in the split form
 // between its passes, where the vectors have four lanes or more and divide
-// its leaf radix: a complex transform that is not blocked, on butterflies
-// of their own, with a leaf radix that is a multiple of four. Its leaf
-// radix then, or 0.
-int32_t splitWidth(const FastPlan& plan, bool realInput);
+// its leaf radix: a complex transform on butterflies of their own, with a
+// leaf radix that is a multiple of four, and for IFFT (inverse) one that is
+// not blocked. Its leaf radix then, or 0.
+int32_t splitWidth(const FastPlan& plan, bool realInput, bool inverse = false);
 // The #if under which the transforms of leaf radix width take the split
 // form, and whether that holds wherever their vector leaves run.
 std::string splitIf(int32_t width, const FastText& t);

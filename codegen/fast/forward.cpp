@@ -120,7 +120,7 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     // swap as they load, the last pass as it stores (single precision
     // IFFT1024 took 7 % less time than the backward reading, whose leaf 0
     // and the three or seven leaves the lanes left over ran on scalars).
-    const int32_t splitLeaf = splitWidth(plan, realInput);
+    const int32_t splitLeaf = splitWidth(plan, realInput, inverse);
     std::string leafZero;  // with inverse, where the leaves read backwards
     if (inverse) {
         const int32_t r = plan.radix[0];
@@ -165,16 +165,56 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     }
     leaves.y = y;
     leaves.x = inverse && outer.empty() ? "xr" : x;
+    auto pass = [&](int st, const std::string& d, int64_t within, int at) -> std::string {
+        const int32_t p = plan.radix[st];
+        const int64_t after = lengthAfter(plan, st + 1);
+        const bool whole = realPassWritesAll(plan, st - 1), full = realPassWritesAll(plan, st);
+        if (byBlock(st, within)) {
+            return tabs(at) + format("for (b = 0; b < %lld; b++)\n", (long long)(within / after)) + tabs(at + 1) +
+                 (realInput && hasRealPass(p)
+                      ? realPassCall(p, format("%s + b * %lld", d.c_str(), (long long)after), lengthAfter(plan, st), 1,
+                                     n / after * tableStep, n / p * tableStep, whole, full)
+                      : passCall(p, format("%s + b * %lld", d.c_str(), (long long)after), lengthAfter(plan, st), 1,
+                                 n / after * tableStep, n / p * tableStep)) +
+                 "\n";
+        }
+        const std::string direct =
+            usesConvolution(p) && !fallback ? std::string()
+            : realInput && hasRealPass(p)
+                ? realPassCall(p, d, lengthAfter(plan, st), within / after, n / after * tableStep,
+                               n / p * tableStep, whole, full)
+                : passCall(p, d, lengthAfter(plan, st), within / after, n / after * tableStep, n / p * tableStep);
+        if (!usesConvolution(p)) return tabs(at) + direct + "\n";
+        const std::string conv = format("kv_conv_pass(%s, %d, %lld, %lld, T, %lld, %s);", d.c_str(), p,
+                                        (long long)lengthAfter(plan, st), (long long)(within / after),
+                                        (long long)(n / after * tableStep), work[p].c_str());
+        if (fallback)
+            return tabs(at) + "if (work != 0)\n" + tabs(at + 1) + conv + "\n" + tabs(at) + "else\n" + tabs(at + 1) +
+                   direct + "\n";
+        return tabs(at) + conv + "\n";
+    };
+    // The passes of a block (of the whole transform without blocking), and
+    // those over the whole after the blocks: on the split form, all but the
+    // last keep it, the last one writes pairs.
+    auto splitPass = [&](int st, const std::string& d, int64_t within, int at) {
+        const int32_t p = plan.radix[st];
+        const long long sub = lengthAfter(plan, st), after = lengthAfter(plan, st + 1);
+        const long long tw = n / after * tableStep;
+        return tabs(at) + (st + 1 < m ? format("kv_pass%d_split(%s, %lld, %lld, T, %lld);\n", p, d.c_str(), sub,
+                                               within / after, tw)
+                                      : format("kv_pass%d_join%s(%s, %lld, T, %lld);\n", p, inverse ? "_swap" : "",
+                                               d.c_str(), sub, tw));
+    };
+    std::string plainPasses, splitPasses;  // of a block, in the branches
+    for (int st = 1; st < blocked; ++st) {
+        plainPasses += pass(st, y, span, depth);
+        if (splitLeaf) splitPasses += splitPass(st, y, span, depth);
+    }
     // On the split form the passes follow in the same branch; where it does
     // not take all vector leaves, the leaves on pairs and their passes come
     // next, and the scalar leaves and their passes last.
-    std::string plainPasses;  // with the split form, in the other branches
-    for (int st = 1; splitLeaf && st < m; ++st) {
-        const int32_t p = plan.radix[st];
-        const int64_t after = lengthAfter(plan, st + 1);
-        plainPasses += "\t" + passCall(p, "y", lengthAfter(plan, st), n / after, n / after * tableStep,
-                                       n / p * tableStep) + "\n";
-    }
+    // Without the split form, they follow the branches.
+    const std::string branchPasses = splitLeaf ? plainPasses : "";
     if (splitLeaf) {
         LinearLeaves split = leaves;
         split.split = true;
@@ -182,24 +222,17 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         split.first = "0";
         split.x = x;
         s += "#if " + splitIf(splitLeaf, t) + "\n";
-        s += linearLeafLoop(split, depth, true);
-        for (int st = 1; st < m; ++st) {
-            const int32_t p = plan.radix[st];
-            const long long sub = lengthAfter(plan, st), after = lengthAfter(plan, st + 1);
-            const long long tw = n / after * tableStep;
-            s += st + 1 < m ? format("\tkv_pass%d_split(y, %lld, %lld, T, %lld);\n", p, sub, n / after, tw)
-                            : format("\tkv_pass%d_join%s(y, %lld, T, %lld);\n", p, inverse ? "_swap" : "", sub, tw);
-        }
+        s += linearLeafLoop(split, depth, true) + splitPasses;
         if (!splitEverywhere(splitLeaf, t)) s += "#elif defined(KV_VECTOR) && KV_LANES >= 4\n" + leafZero;
     } else if (vectorLeaf) {
         s += vectorIf;
     }
     if (vectorLeaf && (!splitLeaf || !splitEverywhere(splitLeaf, t)))
-        s += linearLeafLoop(leaves, depth, true) + plainPasses;
+        s += linearLeafLoop(leaves, depth, true) + branchPasses;
     if (vectorLeaf) s += "#else\n";
     if (inverse) {
         if (splitLeaf) s += leafZero;
-        s += linearLeafLoop(leaves, depth, false) + plainPasses + "#endif\n";
+        s += linearLeafLoop(leaves, depth, false) + branchPasses + "#endif\n";
     } else {
         openLoops(s, inner, depth);
         const int leafDepth = depth + int(inner.size());
@@ -220,47 +253,17 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
             s += tabs(leafDepth) + leafCall(leafRadix, realInput, leafY, leafX, leafStride, leafRoots) + "\n";
         }
         closeLoops(s, inner.size(), depth);
-        if (vectorLeaf) s += plainPasses + "#endif\n";
+        if (vectorLeaf) s += branchPasses + "#endif\n";
     }
 
-    auto pass = [&](int st, const std::string& d, int64_t within) {
-        const int32_t p = plan.radix[st];
-        const int64_t after = lengthAfter(plan, st + 1);
-        const bool whole = realPassWritesAll(plan, st - 1), full = realPassWritesAll(plan, st);
-        if (byBlock(st, within)) {
-            s += tabs(depth) + format("for (b = 0; b < %lld; b++)\n", (long long)(within / after)) + tabs(depth + 1) +
-                 (realInput && hasRealPass(p)
-                      ? realPassCall(p, format("%s + b * %lld", d.c_str(), (long long)after), lengthAfter(plan, st), 1,
-                                     n / after * tableStep, n / p * tableStep, whole, full)
-                      : passCall(p, format("%s + b * %lld", d.c_str(), (long long)after), lengthAfter(plan, st), 1,
-                                 n / after * tableStep, n / p * tableStep)) +
-                 "\n";
-            return;
-        }
-        const std::string direct =
-            usesConvolution(p) && !fallback ? std::string()
-            : realInput && hasRealPass(p)
-                ? realPassCall(p, d, lengthAfter(plan, st), within / after, n / after * tableStep,
-                               n / p * tableStep, whole, full)
-                : passCall(p, d, lengthAfter(plan, st), within / after, n / after * tableStep, n / p * tableStep);
-        if (!usesConvolution(p)) {
-            s += tabs(depth) + direct + "\n";
-            return;
-        }
-        const std::string conv = format("kv_conv_pass(%s, %d, %lld, %lld, T, %lld, %s);", d.c_str(), p,
-                                        (long long)lengthAfter(plan, st), (long long)(within / after),
-                                        (long long)(n / after * tableStep), work[p].c_str());
-        if (fallback)
-            s += tabs(depth) + "if (work != 0)\n" + tabs(depth + 1) + conv + "\n" + tabs(depth) + "else\n" +
-                 tabs(depth + 1) + direct + "\n";
-        else
-            s += tabs(depth) + conv + "\n";
-    };
-    for (int st = 1; st < blocked && !splitLeaf; ++st) pass(st, y, span);
+    if (!splitLeaf) s += plainPasses;
     if (!outer.empty()) {
         closeLoops(s, outer.size(), 1);
-        depth = 1;
-        for (int st = blocked; st < m; ++st) pass(st, "y", n);
+        if (splitLeaf) s += "#if " + splitIf(splitLeaf, t) + "\n";
+        for (int st = blocked; splitLeaf && st < m; ++st) s += splitPass(st, "y", n, 1);
+        if (splitLeaf) s += "#else\n";
+        for (int st = blocked; st < m; ++st) s += pass(st, "y", n, 1);
+        if (splitLeaf) s += "#endif\n";
     }
     // Braces: FFT_FREE may be defined empty.
     if (convolution) s += fallback ? "\tif (work != 0) {\n\t\tFFT_FREE(work);\n\t}\n" : "\tFFT_FREE(work);\n\treturn 1;\n";

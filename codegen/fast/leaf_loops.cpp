@@ -64,8 +64,8 @@ std::string linearLeafLoop(const LinearLeaves& v, int depth, bool vector) {
                                            : format("%s + c * %lld", v.x.c_str(), (long long)step);
         const long long stride = backwards ? -v.stride : v.stride;
         if (v.split)
-            s += tabs(depth + 1) + format("kv_v%sleaf%d_split(%s, o, %s, %lld);\n", inverse, v.radix, v.y.c_str(),
-                                          from.c_str(), stride);
+            s += tabs(depth + 1) + format("kv_v%sleaf%d_split(%s, o, %s, %lld, %lld);\n", inverse, v.radix, v.y.c_str(),
+                                          from.c_str(), stride, (long long)(step / 2));
         else
             s += tabs(depth + 1) + format("kv_v%sleaf%d(%s, o, %s, %lld, %lld);\n", inverse, v.radix, v.y.c_str(),
                                           from.c_str(), stride, (long long)(step / 2));

@@ -195,8 +195,8 @@ std::string splitStores(const FastText& t, int lanes, int h, const char* part) {
 
 }  // namespace
 
-// KV_LANES leaves of radix p with side by side inputs, as kv_vleaf<p>, that
-// write their outputs in the split form: p a multiple of KV_LANES.
+// KV_LANES leaves of radix p, as kv_vleaf<p>, that write their outputs in
+// the split form: p a multiple of KV_LANES.
 std::string splitVectorLeaf(const FastText& t, int32_t p, const std::string& scale, const std::string& lanesIf) {
     TextValues head = t.scalars({"real"});
     head["p"] = std::to_string(p);
@@ -204,12 +204,13 @@ std::string splitVectorLeaf(const FastText& t, int32_t p, const std::string& sca
     head["if"] = lanesIf;
     std::string s = expandTemplate("kv_vleaf_split", R"(
 #if @{if}
-static KV_INLINE void kv_v@{i}leaf@{p}_split(complex *y, const long *o, const @{real} *x, long s)
+static KV_INLINE void kv_v@{i}leaf@{p}_split(complex *y, const long *o, const @{real} *x, long s, long apart)
 {
 	kv_vcomplex u[@{p}];
 	kv_vec t[8], c[8];
 	long j;
-	for (j = 0; j < @{p}; j++) u[j] = kv_vload((const complex *)(x + j * s));
+	for (j = 0; j < @{p}; j++)
+		u[j] = apart == 1 ? kv_vload((const complex *)(x + j * s)) : kv_vload_apart((const complex *)(x + j * s), apart);
 )",
                                    head);
     s += scaleLoop(t, p, scale, true);

@@ -28,9 +28,10 @@ std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t block
                   (long long)blocks, (long long)twiddleStep, (long long)rootStep);
 }
 
-int32_t splitWidth(const FastPlan& plan, bool realInput) {
+int32_t splitWidth(const FastPlan& plan, bool realInput, bool inverse) {
     const int m = int(plan.radix.size());
-    if (realInput || m < 2 || (plan.blockedStages > 0 && plan.blockedStages < m) || plan.radix[0] % 4 != 0) return 0;
+    const bool blocked = plan.blockedStages > 0 && plan.blockedStages < m;
+    if (realInput || m < 2 || (inverse && blocked) || plan.radix[0] % 4 != 0) return 0;
     for (int32_t p : plan.radix)
         if (!hasOwnButterfly(p)) return 0;
     return plan.radix[0];
