@@ -10,8 +10,8 @@
 // -DNAN_WITHOUT_WORK as well that every transform does (a length with a pass
 // that runs only as a convolution). With -DLONG_IS_INT the generated code is
 // compiled with a 32-bit long, as on Windows and 32-bit targets. With
-// -DRMS_BOUND=<bound> it also prints the rms errors of Complex_FFT, Real_FFT
-// and Real_IFFT relative to the rms of their outputs and fails where one is
+// -DRMS_BOUND=<bound> it also prints the rms errors of Complex_FFT, IFFT,
+// Real_FFT and Real_IFFT relative to the rms of their outputs and fails where one is
 // above the bound. It judges
 // the result itself, so that the native test and the runs on other
 // processors share one verdict: the exit status is 0 only when every error
@@ -157,7 +157,8 @@ void* run(void*) {
 #endif
 
     CAT(IFFT, LEN)(output.data(), input.data(), table.data());
-    check("inverse", maxError(ref, re, im, 2, output.data(), +1, 1.0L / N, ks), output);
+    check("inverse", maxError(ref, re, im, 2, output.data(), +1, 1.0L / N, ks, 1, &rms), output);
+    reportRms("inverse", rms);
     work = input;
     CAT(IFFT, LEN)(work.data(), work.data(), table.data());
 #ifdef NO_HEAP

@@ -93,46 +93,45 @@ static void kv_split(complex *KV_RESTRICT y, const complex *KV_RESTRICT T)
 
 // IFFT as the forward transform read backwards: x^[k] = X[(N - k) mod N] / N.
 // With vectors, KV_LANES / 2 entries from each end at a time, their order
-// turned within the vector. A vector times a scalar variable is refused
-// by strict C where floating arithmetic has excess precision (32-bit x87,
-// s390x floats), a vector times a cast constant is not: the vector loop
-// takes the scale as a literal.
+// turned within the vector.
 std::string reverseStep(const FastText& t, int32_t n, bool vectors) {
     TextValues values = t.scalars({"real"});
     values["n"] = std::to_string(n);
-    values["scale"] = t.literal(1.0L / n);
     values["vector_loop"] = vectors ? expandTemplate("kv_reverse_scale, vector loop", R"(#ifdef KV_VECTOR
 	{
 		kv_vec a, b;
 		for (; 2 * k + KV_LANES - 2 < @{n}; k += KV_LANES / 2) {
 			memcpy(&a, y + k, sizeof a);
 			memcpy(&b, y + @{n} - k - (KV_LANES / 2 - 1), sizeof b);
-			a = __builtin_shufflevector(a, a, KV_REVERSE) * (@{real})@{scale};
-			b = __builtin_shufflevector(b, b, KV_REVERSE) * (@{real})@{scale};
+			a = __builtin_shufflevector(a, a, KV_REVERSE);
+			b = __builtin_shufflevector(b, b, KV_REVERSE);
+			a = KV_SCALE(a);
+			b = KV_SCALE(b);
 			memcpy(y + k, &b, sizeof b);
 			memcpy(y + @{n} - k - (KV_LANES / 2 - 1), &a, sizeof a);
 		}
 	}
 #endif
-)", {{"n", values["n"]}, {"real", values["real"]}, {"scale", values["scale"]}})
+)", {{"n", values["n"]}})
                                     : "";
-    values["middle"] = n % 2 == 0 ? format("\ty[%d].re *= s;\n\ty[%d].im *= s;\n", n / 2, n / 2) : "";
+    values["middle"] = n % 2 == 0 ? format("\ty[%d].re = KV_SCALE(y[%d].re);\n\ty[%d].im = KV_SCALE(y[%d].im);\n", n / 2,
+                                           n / 2, n / 2, n / 2)
+                                  : "";
     return expandTemplate("kv_reverse_scale", R"(
 static void kv_reverse_scale(complex *y)
 {
-	const @{real} s = @{scale};
 	@{real} r, i;
 	long k;
-	y[0].re *= s;
-	y[0].im *= s;
+	y[0].re = KV_SCALE(y[0].re);
+	y[0].im = KV_SCALE(y[0].im);
 	k = 1;
 @{vector_loop}	for (; k < @{n} - k; k++) {
 		r = y[k].re;
 		i = y[k].im;
-		y[k].re = y[@{n} - k].re * s;
-		y[k].im = y[@{n} - k].im * s;
-		y[@{n} - k].re = r * s;
-		y[@{n} - k].im = i * s;
+		y[k].re = KV_SCALE(y[@{n} - k].re);
+		y[k].im = KV_SCALE(y[@{n} - k].im);
+		y[@{n} - k].re = KV_SCALE(r);
+		y[@{n} - k].im = KV_SCALE(i);
 	}
 @{middle}}
 )",

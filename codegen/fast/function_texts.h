@@ -25,15 +25,15 @@ std::string directLeaf(const FastText& t, bool realInput);
 std::string realStraightLineLeaf(const FastText& t, int32_t p);
 
 // own_leaves.cpp: kv_leaf<p>(r) on kv_dft<p>, and kv_vleaf<p>, KV_LANES
-// leaves at once on kv_vdft<p>; with a scale (a literal), IFFT's kv_ileaf<p>
-// and kv_vileaf<p>, which multiply their inputs by it; swapped, kv_sleaf<p>,
-// which also swaps their real and imaginary parts.
-std::string ownLeaf(const FastText& t, int32_t p, bool realInput, const std::string& scale = "", bool swapped = false);
-std::string vectorLeaf(const FastText& t, int32_t p, const std::string& scale = "");
-// kv_vleaf<p>_split (with a scale, IFFT's kv_vileaf<p>_split, which swaps
-// the parts too): the vector leaf that writes the split form
-// (kSplitSupport), under #if lanesIf.
-std::string splitVectorLeaf(const FastText& t, int32_t p, const std::string& scale, const std::string& lanesIf);
+// leaves at once on kv_vdft<p>; scaled, IFFT's kv_ileaf<p> and kv_vileaf<p>,
+// which divide their inputs by N (KV_SCALE); swapped, kv_sleaf<p>, which
+// also swaps their real and imaginary parts.
+std::string ownLeaf(const FastText& t, int32_t p, bool realInput, bool scaled = false, bool swapped = false);
+std::string vectorLeaf(const FastText& t, int32_t p, bool scaled = false);
+// kv_vleaf<p>_split (scaled, IFFT's kv_vileaf<p>_split, which swaps the
+// parts too): the vector leaf that writes the split form (kSplitSupport),
+// under #if lanesIf.
+std::string splitVectorLeaf(const FastText& t, int32_t p, bool scaled, const std::string& lanesIf);
 
 // own_passes.cpp: kv_pass<p> on kv_dft<p>, with a vector loop on kv_vdft<p>.
 // "k + q * L", entry q of a pass's butterfly k; and the scalar loads of a

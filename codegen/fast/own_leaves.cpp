@@ -7,20 +7,20 @@
 
 #include "codegen/fast/function_texts.h"
 
-std::string ownLeaf(const FastText& t, int32_t p, bool realInput, const std::string& scale, bool swapped) {
-    if (realInput && scale.empty() && isStraightLinePrime(p)) return realStraightLineLeaf(t, p);
+std::string ownLeaf(const FastText& t, int32_t p, bool realInput, bool scaled, bool swapped) {
+    if (realInput && !scaled && isStraightLinePrime(p)) return realStraightLineLeaf(t, p);
     // Unused where the vector leaf takes all leaves of the forward transform.
     std::string s = format("\nstatic KV_INLINE KV_MAYBE_UNUSED void kv_%sleaf%d%s(complex *y, const %s *x, long s)\n{\n\tcomplex v[%d];\n",
-                           swapped ? "s" : scale.empty() ? "" : "i", p, realInput ? "r" : "", t.real(), p);
-    const std::string times = scale.empty() ? "" : " * " + scale;
+                           swapped ? "s" : scaled ? "i" : "", p, realInput ? "r" : "", t.real(), p);
+    const auto in = [&](const std::string& at) { return scaled ? "KV_SCALE(x[" + at + "])" : "x[" + at + "]"; };
     for (int j = 0; j < p; ++j) {
         const std::string at = j == 0 ? "0" : j == 1 ? "s" : format("%d * s", j);
         const std::string next = j == 0 ? "1" : at + " + 1";
         if (realInput)
-            s += format("\tv[%d].re = x[%s]%s; v[%d].im = %s;\n", j, at.c_str(), times.c_str(), j, t.literal(0).c_str());
+            s += format("\tv[%d].re = %s; v[%d].im = %s;\n", j, in(at).c_str(), j, t.literal(0).c_str());
         else
-            s += format("\tv[%d].re = x[%s]%s; v[%d].im = x[%s]%s;\n", j, (swapped ? next : at).c_str(), times.c_str(),
-                        j, (swapped ? at : next).c_str(), times.c_str());
+            s += format("\tv[%d].re = %s; v[%d].im = %s;\n", j, in(swapped ? next : at).c_str(), j,
+                        in(swapped ? at : next).c_str());
     }
     s += format("\tkv_dft%d(v);\n", p);
     for (int j = 0; j < p; ++j) s += format("\ty[%d].re = v[%d].re; y[%d].im = v[%d].im;\n", j, j, j, j);
@@ -29,18 +29,16 @@ std::string ownLeaf(const FastText& t, int32_t p, bool realInput, const std::str
 
 namespace {
 
-// IFFT's vector leaves scale their p loaded vectors u by 1/N first: a vector
-// times a cast literal, as strict C refuses a scalar variable where floating
-// arithmetic has excess precision; swapped, they also swap the parts (free:
-// the registers change roles). Nothing for the forward leaves.
-std::string scaleLoop(const FastText& t, int32_t p, const std::string& scale, bool swapped) {
-    if (scale.empty()) return "";
+// IFFT's vector leaves scale their p loaded vectors u by 1/N first
+// (KV_SCALE); swapped, they also swap the parts (free: the registers change
+// roles). Nothing for the forward leaves.
+std::string scaleLoop(int32_t p, bool scaled, bool swapped) {
+    if (!scaled) return "";
     if (swapped)
-        return format("\tfor (j = 0; j < %d; j++) {\n\t\tconst kv_vec re = u[j].re;\n\t\tu[j].re = u[j].im * (%s)%s;\n"
-                      "\t\tu[j].im = re * (%s)%s;\n\t}\n",
-                      p, t.real(), scale.c_str(), t.real(), scale.c_str());
-    return format("\tfor (j = 0; j < %d; j++) {\n\t\tu[j].re = u[j].re * (%s)%s;\n\t\tu[j].im = u[j].im * (%s)%s;\n\t}\n",
-                  p, t.real(), scale.c_str(), t.real(), scale.c_str());
+        return format("\tfor (j = 0; j < %d; j++) {\n\t\tconst kv_vec re = u[j].re;\n\t\tu[j].re = KV_SCALE(u[j].im);\n"
+                      "\t\tu[j].im = KV_SCALE(re);\n\t}\n",
+                      p);
+    return format("\tfor (j = 0; j < %d; j++) {\n\t\tu[j].re = KV_SCALE(u[j].re);\n\t\tu[j].im = KV_SCALE(u[j].im);\n\t}\n", p);
 }
 
 }  // namespace
@@ -48,11 +46,11 @@ std::string scaleLoop(const FastText& t, int32_t p, const std::string& scale, bo
 // KV_LANES leaves of radix p whose inputs lie apart entries apart: leaf c
 // reads x[2 c apart + j s] and writes its p outputs from y + o[c] on. Side by
 // side (apart = 1) two plain loads fetch an entry of all the lanes.
-std::string vectorLeaf(const FastText& t, int32_t p, const std::string& scale) {
+std::string vectorLeaf(const FastText& t, int32_t p, bool scaled) {
     const TextValues radix = {{"p", std::to_string(p)}};
     TextValues head = t.scalars({"real"});
     head["p"] = std::to_string(p);
-    head["i"] = scale.empty() ? "" : "i";
+    head["i"] = scaled ? "i" : "";
     std::string s = expandTemplate("kv_vleaf", R"(
 /* Unused on two lanes. */
 static KV_INLINE __attribute__((unused)) void kv_v@{i}leaf@{p}(complex *y, const long *o, const @{real} *x, long s, long apart)
@@ -67,7 +65,7 @@ static KV_INLINE __attribute__((unused)) void kv_v@{i}leaf@{p}(complex *y, const
         s += format("\tu[%d] = apart == 1 ? kv_vload((const complex *)(%s)) : kv_vload_apart((const complex *)(%s), apart);\n",
                     j, at.c_str(), at.c_str());
     }
-    s += scaleLoop(t, p, scale, false);
+    s += scaleLoop(p, scaled, false);
     s += format("\tkv_vdft%d(u);\n", p);
     s += format("\tfor (j = 0; j < %d; j++) {\n\t\ta[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_LOW);\n"
                 "\t\tb[j] = KV_SHUFFLE(u[j].re, u[j].im, KV_HIGH);\n\t}\n", p);
@@ -197,10 +195,10 @@ std::string splitStores(const FastText& t, int lanes, int h, const char* part) {
 
 // KV_LANES leaves of radix p, as kv_vleaf<p>, that write their outputs in
 // the split form: p a multiple of KV_LANES.
-std::string splitVectorLeaf(const FastText& t, int32_t p, const std::string& scale, const std::string& lanesIf) {
+std::string splitVectorLeaf(const FastText& t, int32_t p, bool scaled, const std::string& lanesIf) {
     TextValues head = t.scalars({"real"});
     head["p"] = std::to_string(p);
-    head["i"] = scale.empty() ? "" : "i";
+    head["i"] = scaled ? "i" : "";
     head["if"] = lanesIf;
     std::string s = expandTemplate("kv_vleaf_split", R"(
 #if @{if}
@@ -213,7 +211,7 @@ static KV_INLINE void kv_v@{i}leaf@{p}_split(complex *y, const long *o, const @{
 		u[j] = apart == 1 ? kv_vload((const complex *)(x + j * s)) : kv_vload_apart((const complex *)(x + j * s), apart);
 )",
                                    head);
-    s += scaleLoop(t, p, scale, true);
+    s += scaleLoop(p, scaled, true);
     s += format("\tkv_vdft%d(u);\n", p);
     // Eight lanes: floats under AVX.
     const bool eight = p % 8 == 0 && t.precision() == Precision::Single;

@@ -15,15 +15,11 @@ namespace {
 // Even N: the inverse of kv_split. Each k pairs with H - k as there, and
 // the results go to the mirrored places, so that the forward transform of
 // w is the inverse transform of Z. With vectors, KV_LANES values of k at a
-// time, the entries from H - k down turned into ascending order. The vector
-// loops take the scale as a cast literal, not the variable s: strict C
-// refuses a vector times a scalar variable where floating arithmetic has
-// excess precision (32-bit x87, s390x floats).
+// time, the entries from H - k down turned into ascending order.
 std::string unsplitStep(const FastText& t, int32_t n, bool vectors) {
     const int32_t h = n / 2;
     TextValues values = t.scalars({"real"});
     values["h"] = std::to_string(h);
-    values["scale"] = t.literal(1.0L / n);
     values["vector_loop"] = vectors ? expandTemplate("kv_unsplit, vector loop", R"(#ifdef KV_VECTOR
 	{
 		kv_vcomplex va, vb, vt;
@@ -34,10 +30,10 @@ std::string unsplitStep(const FastText& t, int32_t n, bool vectors) {
 			vb.re = __builtin_shufflevector(vb.re, vb.re, KV_BACKWARD);
 			vb.im = __builtin_shufflevector(vb.im, vb.im, KV_BACKWARD);
 			vt = kv_vload(T + k);
-			ver = (va.re + vb.re) * (@{real})@{scale};
-			vei = (va.im - vb.im) * (@{real})@{scale};
-			vdr = (va.re - vb.re) * (@{real})@{scale};
-			vdi = (va.im + vb.im) * (@{real})@{scale};
+			ver = KV_SCALE(va.re + vb.re);
+			vei = KV_SCALE(va.im - vb.im);
+			vdr = KV_SCALE(va.re - vb.re);
+			vdi = KV_SCALE(va.im + vb.im);
 			vpr = vdr * vt.im - vdi * vt.re;
 			vpq = vdr * vt.re + vdi * vt.im;
 			va.re = ver - vpr;
@@ -51,7 +47,7 @@ std::string unsplitStep(const FastText& t, int32_t n, bool vectors) {
 		}
 	}
 #endif
-)", {{"h", values["h"]}, {"real", values["real"]}, {"scale", values["scale"]}})
+)", {{"h", values["h"]}})
                                     : "";
     // k = H/2 pairs with itself: 2 Z[H/2] = 2 conj X[H/2].
     values["middle"] = h % 2 == 0 ? format("\tw[%d].re = X[%d].re * %s;\n\tw[%d].im = -X[%d].im * %s;\n", h / 2, h / 2,
@@ -65,20 +61,19 @@ std::string unsplitStep(const FastText& t, int32_t n, bool vectors) {
    forward transform of w is z. Im X[0] and Im X[H] are not read. */
 static void kv_unsplit(complex *KV_RESTRICT w, const complex *KV_RESTRICT X, const complex *KV_RESTRICT T)
 {
-	const @{real} s = @{scale};
 	long k;
 	@{real} er, ei, dr, di, pr, pq;
 	complex a, b;
-	w[0].re = (X[0].re + X[@{h}].re) * s;
-	w[0].im = (X[0].re - X[@{h}].re) * s;
+	w[0].re = KV_SCALE(X[0].re + X[@{h}].re);
+	w[0].im = KV_SCALE(X[0].re - X[@{h}].re);
 	k = 1;
 @{vector_loop}	for (; k < @{h} - k; k++) {
 		a = X[k];
 		b = X[@{h} - k];
-		er = (a.re + b.re) * s;
-		ei = (a.im - b.im) * s;
-		dr = (a.re - b.re) * s;
-		di = (a.im + b.im) * s;
+		er = KV_SCALE(a.re + b.re);
+		ei = KV_SCALE(a.im - b.im);
+		dr = KV_SCALE(a.re - b.re);
+		di = KV_SCALE(a.im + b.im);
 		pr = dr * T[k].im - di * T[k].re;
 		pq = dr * T[k].re + di * T[k].im;
 		w[k].re = er - pr;
@@ -98,17 +93,16 @@ static void kv_unsplit(complex *KV_RESTRICT w, const complex *KV_RESTRICT X, con
 std::string hartleySteps(const FastText& t, int32_t n, bool vectors) {
     TextValues values = t.scalars({"real"});
     values["n"] = std::to_string(n);
-    values["scale"] = t.literal(1.0L / n);
     // N = 2: the entry N/2 pairs with itself, and its imaginary part is 0.
-    values["middle"] = n % 2 == 0 ? format("\tr[%d] = X[%d].re * s;\n", n / 2, n / 2) : "";
+    values["middle"] = n % 2 == 0 ? format("\tr[%d] = KV_SCALE(X[%d].re);\n", n / 2, n / 2) : "";
     values["vector_in"] = vectors ? expandTemplate("kv_hartley_in, vector loop", R"(#ifdef KV_VECTOR
 	{
 		kv_vcomplex v;
 		kv_vec p, m;
 		for (; 2 * k + 2 * KV_LANES - 2 < @{n}; k += KV_LANES) {
 			v = kv_vload(X + k);
-			p = (v.re + v.im) * (@{real})@{scale};
-			m = (v.re - v.im) * (@{real})@{scale};
+			p = KV_SCALE(v.re + v.im);
+			m = KV_SCALE(v.re - v.im);
 			p = __builtin_shufflevector(p, p, KV_NATURAL);
 			m = __builtin_shufflevector(m, m, KV_BACKWARD);
 			m = __builtin_shufflevector(m, m, KV_NATURAL);
@@ -117,7 +111,7 @@ std::string hartleySteps(const FastText& t, int32_t n, bool vectors) {
 		}
 	}
 #endif
-)", {{"n", values["n"]}, {"real", values["real"]}, {"scale", values["scale"]}})
+)", {{"n", values["n"]}})
                                   : "";
     values["vector_out"] = vectors ? expandTemplate("kv_hartley_out, vector loop", R"(#ifdef KV_VECTOR
 	{
@@ -139,13 +133,12 @@ std::string hartleySteps(const FastText& t, int32_t n, bool vectors) {
    gives x[n] = Re R[n] + Im R[n]. Im X[0] (and Im X[N/2]) is not read. */
 static void kv_hartley_in(@{real} *KV_RESTRICT r, const complex *KV_RESTRICT X)
 {
-	const @{real} s = @{scale};
 	long k;
-	r[0] = X[0].re * s;
+	r[0] = KV_SCALE(X[0].re);
 	k = 1;
 @{vector_in}	for (; k < @{n} - k; k++) {
-		r[k] = (X[k].re + X[k].im) * s;
-		r[@{n} - k] = (X[k].re - X[k].im) * s;
+		r[k] = KV_SCALE(X[k].re + X[k].im);
+		r[@{n} - k] = KV_SCALE(X[k].re - X[k].im);
 	}
 @{middle}}
 

@@ -128,11 +128,10 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
         if (hasOwnButterfly(p)) w.writeText(ownLeaf(t, p, false).c_str());
     for (int32_t p : needs.realLeaves)
         if (hasOwnButterfly(p)) w.writeText(ownLeaf(t, p, true).c_str());
-    const std::string inverseScale = needs.inverseLeaf ? t.literal(1.0L / needs.inverseLength) : "";
-    if (needs.inverseLeaf) w.writeText(ownLeaf(t, needs.inverseLeaf, false, inverseScale).c_str());
+    if (needs.inverseLeaf) w.writeText(ownLeaf(t, needs.inverseLeaf, false, true).c_str());
     // For the leaves the lanes leave over on the split form.
     if (needs.inverseSplit && needs.inverseLength / needs.inverseLeaf % 8 != 0)
-        w.writeText(ownLeaf(t, needs.inverseLeaf, false, inverseScale, true).c_str());
+        w.writeText(ownLeaf(t, needs.inverseLeaf, false, true, true).c_str());
     bool oddLeaf = false, oddRealLeaf = false;
     for (int32_t p : needs.leaves) oddLeaf |= !hasOwnButterfly(p);
     for (int32_t p : needs.realLeaves) oddRealLeaf |= !hasOwnButterfly(p);
@@ -167,7 +166,7 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
         for (int32_t p : needs.leaves)
             if (hasOwnButterfly(p) && vectorLeaves && onPairs(p)) v += vectorLeaf(t, p);
         if (needs.inverseLeaf && (!needs.inverseSplit || !splitEverywhere(needs.inverseLeaf, t)))
-            v += vectorLeaf(t, needs.inverseLeaf, inverseScale);
+            v += vectorLeaf(t, needs.inverseLeaf, true);
         w.writeText((v + "#endif\n").c_str());
     }
     if (!needs.splitLeaves.empty()) {
@@ -175,9 +174,9 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
         TextValues values = t.scalars({"real"});
         values["if"] = splitIf(widest, t);
         std::string v = expandTemplate("kSplitSupport", kSplitSupport, values);
-        for (int32_t p : needs.splitLeaves) v += splitVectorLeaf(t, p, "", splitIf(p, t));
+        for (int32_t p : needs.splitLeaves) v += splitVectorLeaf(t, p, false, splitIf(p, t));
         if (needs.inverseSplit)
-            v += splitVectorLeaf(t, needs.inverseLeaf, inverseScale, splitIf(needs.inverseLeaf, t));
+            v += splitVectorLeaf(t, needs.inverseLeaf, true, splitIf(needs.inverseLeaf, t));
         w.writeText(v.c_str());
     }
 
