@@ -337,14 +337,19 @@ static void kv_conv_init(complex *work, long p, const complex *tw, long twstep)
 		}
 	} else {
 		/* The chirp w_j = W_p^(j*j/2): j*j/2 is h*j*j mod p with h = (p+1)/2,
-		   stepped by its differences so that no product is formed. */
-		for (j = 0; j < p; ++j) {
+		   stepped by its differences so that no product is formed; (p - j)^2
+		   = j^2 mod p, so the second half mirrors the first. */
+		for (j = 0; j <= p / 2; ++j) {
 			kv_conv_root(&rp, q, 1, cr + j, ci + j);
 			q += d;
 			if (q >= p)
 				q -= p;
 			if (++d == p)
 				d = 0;
+		}
+		for (; j < p; ++j) {
+			cr[j] = cr[p - j];
+			ci[j] = ci[p - j];
 		}
 		/* The kernel conj(w_|j|) for -p < j < p, wrapped around n, scaled
 		   by 1/n for the inverse transform: |j| on the circle is j up to
