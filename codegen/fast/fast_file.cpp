@@ -229,11 +229,11 @@ void writeFastFile(SourceWriter& out, const FastPlan& full, Precision precision,
     if (inverse) {
         needs.inverseLeaf = full.radix[0];
         needs.inverseLength = n;
-        needs.inverseSplit = splitWidth(full, false, true) != 0;
+        needs.inverseSplit = splitWidth(full, false) != 0;
         needs.inverseJoin = full.radix.back();
-        // A blocked IFFT stays on pairs where the forward transform does not.
-        if (!needs.inverseSplit && splitWidth(full, false))
-            for (size_t s = 1; s < full.radix.size(); ++s) needs.pairPasses.insert(full.radix[s]);
+        // The leaves of a block, of all without blocking.
+        const bool blocked = full.blockedStages > 0 && full.blockedStages < int(full.radix.size());
+        needs.inverseLeftover = needs.inverseSplit && (blocked ? full.blockLength : n) / full.radix[0] % 8 != 0;
     }
 
     // Written with the plain names, then renamed in one pass.

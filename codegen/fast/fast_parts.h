@@ -35,6 +35,7 @@ struct FastNeeds {
     std::set<int32_t> splitLeaves;
     bool inverseSplit = false;
     int32_t inverseJoin = 0;  // with inverseSplit, the radix of kv_pass<p>_join_swap
+    bool inverseLeftover = false;  // kv_sleaf<p>, for leaves that the lanes leave over
     std::map<int32_t, int32_t> splitPasses, joinPasses;
     std::set<int32_t> pairLeaves;
     // kv_pass<p> of the transforms on pairs, and of those on the split
@@ -46,9 +47,8 @@ struct FastNeeds {
 // Whether the transform of this plan keeps its entries in the split form
 // between its passes, where the vectors have four lanes or more and divide
 // its leaf radix: a complex transform on butterflies of their own, with a
-// leaf radix that is a multiple of four, and for IFFT (inverse) one that is
-// not blocked. Its leaf radix then, or 0.
-int32_t splitWidth(const FastPlan& plan, bool realInput, bool inverse = false);
+// leaf radix that is a multiple of four. Its leaf radix then, or 0.
+int32_t splitWidth(const FastPlan& plan, bool realInput);
 // The #if under which the transforms of leaf radix width take the split
 // form, and whether that holds wherever their vector leaves run.
 std::string splitIf(int32_t width, const FastText& t);

@@ -120,7 +120,7 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
     // swap as they load, the last pass as it stores (single precision
     // IFFT1024 took 7 % less time than the backward reading, whose leaf 0
     // and the three or seven leaves the lanes left over ran on scalars).
-    const int32_t splitLeaf = splitWidth(plan, realInput, inverse);
+    const int32_t splitLeaf = splitWidth(plan, realInput);
     std::string leafZero;  // with inverse, where the leaves read backwards
     if (inverse) {
         const int32_t r = plan.radix[0];
@@ -128,8 +128,13 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         leafZero += format("\tkv_ileaf%d(y, x, %lld);\n", r, (long long)leaves.stride);
         for (int k = 1; 2 * k < r; ++k)
             leafZero += format("\tswap = y[%d];\n\ty[%d] = y[%d];\n\ty[%d] = swap;\n", k, k, r - k, r - k);
-        if (!splitLeaf) s += leafZero;
+        // Blocked, the branches lie inside the loop over the blocks.
+        if (!splitLeaf)
+            s += leafZero;
+        else if (!outer.empty())
+            s += "#if !(" + splitIf(splitLeaf, t) + ")\n" + leafZero + "#endif\n";
     }
+    const std::string branchLeafZero = outer.empty() ? leafZero : "";
     // A large prime leaf runs as a convolution in work from the heap, or
     // directly when there is none. So does every other prime of 100 or more,
     // as a pass, in its own part of the same allocation (a prime that comes
@@ -159,7 +164,14 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         openLoops(s, outer, depth);
         depth += int(outer.size());
         s += tabs(depth) + "yb = " + offset("y", outer, false) + ";\n";
-        s += tabs(depth) + "xb = " + (inverse ? "xr - (" + offset("", outer, true).substr(3) + ")" : offset("x", outer, true)) + ";\n";
+        const std::string forwards = tabs(depth) + "xb = " + offset("x", outer, true) + ";\n";
+        const std::string backwards = tabs(depth) + "xb = xr - (" + offset("", outer, true).substr(3) + ");\n";
+        if (!inverse)
+            s += forwards;
+        else if (splitLeaf)
+            s += "#if " + splitIf(splitLeaf, t) + "\n" + forwards + "#else\n" + backwards + "#endif\n";
+        else
+            s += backwards;
         y = "yb";
         x = "xb";
     }
@@ -223,7 +235,7 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         split.x = x;
         s += "#if " + splitIf(splitLeaf, t) + "\n";
         s += linearLeafLoop(split, depth, true) + splitPasses;
-        if (!splitEverywhere(splitLeaf, t)) s += "#elif defined(KV_VECTOR) && KV_LANES >= 4\n" + leafZero;
+        if (!splitEverywhere(splitLeaf, t)) s += "#elif defined(KV_VECTOR) && KV_LANES >= 4\n" + branchLeafZero;
     } else if (vectorLeaf) {
         s += vectorIf;
     }
@@ -231,7 +243,7 @@ void writeForward(SourceWriter& w, const FastText& t, const FastPlan& plan, cons
         s += linearLeafLoop(leaves, depth, true) + branchPasses;
     if (vectorLeaf) s += "#else\n";
     if (inverse) {
-        if (splitLeaf) s += leafZero;
+        if (splitLeaf) s += branchLeafZero;
         s += linearLeafLoop(leaves, depth, false) + branchPasses + "#endif\n";
     } else {
         openLoops(s, inner, depth);

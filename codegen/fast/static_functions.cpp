@@ -28,10 +28,9 @@ std::string passCall(int32_t p, const std::string& d, int64_t sub, int64_t block
                   (long long)blocks, (long long)twiddleStep, (long long)rootStep);
 }
 
-int32_t splitWidth(const FastPlan& plan, bool realInput, bool inverse) {
+int32_t splitWidth(const FastPlan& plan, bool realInput) {
     const int m = int(plan.radix.size());
-    const bool blocked = plan.blockedStages > 0 && plan.blockedStages < m;
-    if (realInput || m < 2 || (inverse && blocked) || plan.radix[0] % 4 != 0) return 0;
+    if (realInput || m < 2 || plan.radix[0] % 4 != 0) return 0;
     for (int32_t p : plan.radix)
         if (!hasOwnButterfly(p)) return 0;
     return plan.radix[0];
@@ -130,7 +129,7 @@ void writeButterflies(SourceWriter& w, const FastText& t, const FastNeeds& needs
         if (hasOwnButterfly(p)) w.writeText(ownLeaf(t, p, true).c_str());
     if (needs.inverseLeaf) w.writeText(ownLeaf(t, needs.inverseLeaf, false, true).c_str());
     // For the leaves the lanes leave over on the split form.
-    if (needs.inverseSplit && needs.inverseLength / needs.inverseLeaf % 8 != 0)
+    if (needs.inverseLeftover)
         w.writeText(ownLeaf(t, needs.inverseLeaf, false, true, true).c_str());
     bool oddLeaf = false, oddRealLeaf = false;
     for (int32_t p : needs.leaves) oddLeaf |= !hasOwnButterfly(p);
