@@ -237,6 +237,29 @@ static void kv_conv_pass4(REAL *re, REAL *im, long n, long m, const REAL *tw, in
 	}
 }
 
+/* The cyclic convolutions of the blocks of n values (n a power of two up
+   to 16384) that make up the total from re + i*im on, each with its part
+   of the transformed kernel: every pass runs over all the blocks at once,
+   its loops the longer and called once, not once a block (below the
+   radix-5 passes of 100000 = 5^5 * 2^5, 3125 blocks of 32 per transform). */
+static void kv_conv_cyclic_each(REAL *re, REAL *im, long total, long n, const REAL *kr, const REAL *ki, const REAL *tw,
+	int forward_only)
+{
+	long m;
+	for (m = n; m >= 8;) {
+		m /= 4;
+		kv_conv_pass4(re, im, total, m, tw + m, 0);
+	}
+	if (m == 4)
+		kv_conv_middle(re, im, total, kr, ki, forward_only);
+	else
+		kv_conv_middle2(re, im, total, kr, ki, forward_only);
+	if (forward_only)
+		return;
+	for (; m < n; m *= 4)
+		kv_conv_pass4(re, im, total, m, tw + m, 1);
+}
+
 /* The cyclic convolution of the n values re + i*im (n a power of two) with
    the transformed kernel kr + i*ki: the forward transform by decimation in
    frequency leaves its output in digit-reversed order, the kernel is in the
@@ -246,7 +269,7 @@ static void kv_conv_pass4(REAL *re, REAL *im, long n, long m, const REAL *tw, in
    set, only the forward transform is done (to prepare the kernel). */
 static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, int forward_only)
 {
-	long m, q;
+	long q;
 	if (n > 16384) {
 		kv_conv_pass4(re, im, n, n / 4, tw + n / 4, 0);
 		for (q = 0; q < n; q += n / 4)
@@ -255,28 +278,44 @@ static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REA
 			kv_conv_pass4(re, im, n, n / 4, tw + n / 4, 1);
 		return;
 	}
-	for (m = n; m >= 8;) {
-		m /= 4;
-		kv_conv_pass4(re, im, n, m, tw + m, 0);
-	}
-	if (m == 4)
-		kv_conv_middle(re, im, n, kr, ki, forward_only);
-	else
-		kv_conv_middle2(re, im, n, kr, ki, forward_only);
-	if (forward_only)
+	kv_conv_cyclic_each(re, im, n, n, kr, ki, tw, forward_only);
+}
+
+/* The cyclic convolutions of the blocks of n = 5^c * 2^a values that make
+   up the total, as kv_conv_cyclic_each: each radix-5 pass over all the
+   blocks at once, breadth first. */
+static void kv_conv_convolve5_each(REAL *re, REAL *im, long total, long n, const REAL *kr, const REAL *ki,
+	const REAL *tw, int forward_only)
+{
+	const long m = n / 5;
+	long b;
+	if (n % 5) {
+		kv_conv_cyclic_each(re, im, total, n, kr, ki, tw, forward_only);
 		return;
-	for (; m < n; m *= 4)
-		kv_conv_pass4(re, im, n, m, tw + m, 1);
+	}
+	for (b = 0; b < total; b += n)
+		kv_conv_span5(re + b, re + b + m, re + b + 2 * m, re + b + 3 * m, re + b + 4 * m, im + b, im + b + m,
+			im + b + 2 * m, im + b + 3 * m, im + b + 4 * m, tw + m, m, 0);
+	kv_conv_convolve5_each(re, im, total, m, kr, ki, tw, forward_only);
+	if (!forward_only)
+		for (b = 0; b < total; b += n)
+			kv_conv_span5(re + b, re + b + m, re + b + 2 * m, re + b + 3 * m, re + b + 4 * m, im + b, im + b + m,
+				im + b + 2 * m, im + b + 3 * m, im + b + 4 * m, tw + m, m, 1);
 }
 
 /* The cyclic convolution of length n = 5^c * 2^a: the radix-5 passes around
-   the power-of-two convolutions, depth first, as the power-of-two part. */
+   the power-of-two convolutions, depth first while a block is larger than
+   the 16384 values that stay in cache, then breadth first within it. */
 static void kv_conv_convolve5(REAL *re, REAL *im, long n, const REAL *kr, const REAL *ki, const REAL *tw, int forward_only)
 {
 	const long m = n / 5;
 	long q;
 	if (n % 5) {
 		kv_conv_cyclic(re, im, n, kr, ki, tw, forward_only);
+		return;
+	}
+	if (n <= 16384) {
+		kv_conv_convolve5_each(re, im, n, n, kr, ki, tw, forward_only);
 		return;
 	}
 	kv_conv_span5(re, re + m, re + 2 * m, re + 3 * m, re + 4 * m, im, im + m, im + 2 * m, im + 3 * m, im + 4 * m,
