@@ -230,6 +230,23 @@ static void kv_conv_pass4(REAL *re, REAL *im, long n, long m, const REAL *tw, in
 		KV_CONV_NARROW4(kv_conv_v4)
 		return;
 	}
+	/* Spans of one to four vectors: their loop here, not a call per span
+	   (below the radix-5 passes, 3125 spans of 32 per pass). */
+	if (m <= 4 * KV_LANES && m % KV_LANES == 0) {
+		long k;
+		for (b = 0; b < n; b += 4 * m) {
+			REAL *r0 = re + b, *r1 = r0 + m, *r2 = r1 + m, *r3 = r2 + m, *i0 = im + b, *i1 = i0 + m, *i2 = i1 + m,
+				*i3 = i2 + m;
+			for (k = 0; k < m; k += KV_LANES, r0 += KV_LANES, r1 += KV_LANES, r2 += KV_LANES, r3 += KV_LANES,
+				i0 += KV_LANES, i1 += KV_LANES, i2 += KV_LANES, i3 += KV_LANES, tw += KV_LANES)
+				if (inverse)
+					KV_CONV_DIT4(kv_vec)
+				else
+					KV_CONV_DIF4(kv_vec)
+			tw -= m;
+		}
+		return;
+	}
 #endif
 	for (b = 0; b < n; b += 4 * m) {
 		REAL *r = re + b, *i = im + b;
