@@ -27,8 +27,11 @@ TEST(ConvolutionC, CompilesAloneAsC99AndMatchesADirectDft) {
     // 8 short of 2p - 2: outputs put right), 2^11, 9 * 2^8, and in double
     // 5 * 2^7 (a radix-5 pass first) and 75 * 2^5 (radix 3 over radix 5),
     // in single 3 * 2^8 and 81 * 2^5; Rader's of length p - 1 = 2^8,
-    // 27 * 2^4 and in double 75 * 2^4 (Bluestein's 81 * 2^5 in single).
-    const int32_t primes[] = {101, 1009, 1103, 311, 1171, 257, 433, 1201};
+    // 27 * 2^4 and in double 75 * 2^4 (Bluestein's 81 * 2^5 in single). In
+    // double, 5 * 2^8 and 25 * 2^6 end in a pass of radix 4, with spans of
+    // one to four vectors, each pass over all blocks below the radix-5
+    // passes at once (in single 3 * 2^9 and 2^11).
+    const int32_t primes[] = {101, 1009, 1103, 311, 1171, 257, 433, 1201, 599, 787};
     // The vectors of the build's width (their tails in plain C), and none.
     const char* const builds[] = {"-DKV_CONV_BUILD_DEFAULT", "-march=native", "-DKV_PORTABLE"};
     ScratchDir dir;
