@@ -221,7 +221,7 @@ static void kv_conv_pass4(REAL *re, REAL *im, long n, long m, const REAL *tw, in
 {
 	long b;
 #ifdef KV_VECTOR
-	const long j = 0;
+	long j = 0;
 	if (m == 2 && KV_LANES > 2) {
 		KV_CONV_NARROW4(kv_conv_v2)
 		return;
@@ -233,17 +233,14 @@ static void kv_conv_pass4(REAL *re, REAL *im, long n, long m, const REAL *tw, in
 	/* Spans of one to four vectors: their loop here, not a call per span
 	   (below the radix-5 passes, 3125 spans of 32 per pass). */
 	if (m <= 4 * KV_LANES && m % KV_LANES == 0) {
-		long k;
 		for (b = 0; b < n; b += 4 * m) {
 			REAL *r0 = re + b, *r1 = r0 + m, *r2 = r1 + m, *r3 = r2 + m, *i0 = im + b, *i1 = i0 + m, *i2 = i1 + m,
 				*i3 = i2 + m;
-			for (k = 0; k < m; k += KV_LANES, r0 += KV_LANES, r1 += KV_LANES, r2 += KV_LANES, r3 += KV_LANES,
-				i0 += KV_LANES, i1 += KV_LANES, i2 += KV_LANES, i3 += KV_LANES, tw += KV_LANES)
+			for (j = 0; j < m; j += KV_LANES)
 				if (inverse)
 					KV_CONV_DIT4(kv_vec)
 				else
 					KV_CONV_DIF4(kv_vec)
-			tw -= m;
 		}
 		return;
 	}
@@ -298,6 +295,15 @@ static void kv_conv_cyclic(REAL *re, REAL *im, long n, const REAL *kr, const REA
 	kv_conv_cyclic_each(re, im, n, n, kr, ki, tw, forward_only);
 }
 
+/* A radix-5 pass over n values: every span of 5m, as kv_conv_pass4. */
+static void kv_conv_pass5(REAL *re, REAL *im, long n, long m, const REAL *tw, int inverse)
+{
+	long b;
+	for (b = 0; b < n; b += 5 * m)
+		kv_conv_span5(re + b, re + b + m, re + b + 2 * m, re + b + 3 * m, re + b + 4 * m, im + b, im + b + m,
+			im + b + 2 * m, im + b + 3 * m, im + b + 4 * m, tw, m, inverse);
+}
+
 /* The cyclic convolutions of the blocks of n = 5^c * 2^a values that make
    up the total, as kv_conv_cyclic_each: each radix-5 pass over all the
    blocks at once, breadth first. */
@@ -305,19 +311,14 @@ static void kv_conv_convolve5_each(REAL *re, REAL *im, long total, long n, const
 	const REAL *tw, int forward_only)
 {
 	const long m = n / 5;
-	long b;
 	if (n % 5) {
 		kv_conv_cyclic_each(re, im, total, n, kr, ki, tw, forward_only);
 		return;
 	}
-	for (b = 0; b < total; b += n)
-		kv_conv_span5(re + b, re + b + m, re + b + 2 * m, re + b + 3 * m, re + b + 4 * m, im + b, im + b + m,
-			im + b + 2 * m, im + b + 3 * m, im + b + 4 * m, tw + m, m, 0);
+	kv_conv_pass5(re, im, total, m, tw + m, 0);
 	kv_conv_convolve5_each(re, im, total, m, kr, ki, tw, forward_only);
 	if (!forward_only)
-		for (b = 0; b < total; b += n)
-			kv_conv_span5(re + b, re + b + m, re + b + 2 * m, re + b + 3 * m, re + b + 4 * m, im + b, im + b + m,
-				im + b + 2 * m, im + b + 3 * m, im + b + 4 * m, tw + m, m, 1);
+		kv_conv_pass5(re, im, total, m, tw + m, 1);
 }
 
 /* The cyclic convolution of length n = 5^c * 2^a: the radix-5 passes around
@@ -335,13 +336,11 @@ static void kv_conv_convolve5(REAL *re, REAL *im, long n, const REAL *kr, const 
 		kv_conv_convolve5_each(re, im, n, n, kr, ki, tw, forward_only);
 		return;
 	}
-	kv_conv_span5(re, re + m, re + 2 * m, re + 3 * m, re + 4 * m, im, im + m, im + 2 * m, im + 3 * m, im + 4 * m,
-		tw + m, m, 0);
+	kv_conv_pass5(re, im, n, m, tw + m, 0);
 	for (q = 0; q < n; q += m)
 		kv_conv_convolve5(re + q, im + q, m, kr + q, ki + q, tw, forward_only);
 	if (!forward_only)
-		kv_conv_span5(re, re + m, re + 2 * m, re + 3 * m, re + 4 * m, im, im + m, im + 2 * m, im + 3 * m, im + 4 * m,
-			tw + m, m, 1);
+		kv_conv_pass5(re, im, n, m, tw + m, 1);
 }
 
 /* The cyclic convolution of length n = 5^c * 3^b * 2^a (c = 0 without
